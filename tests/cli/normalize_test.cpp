@@ -1,0 +1,78 @@
+// borvik-cli normalize as a script would use it.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "support/temp_dir.h"
+
+namespace {
+
+using borvik::testing::ReadBytes;
+using borvik::testing::TempDir;
+using borvik::testing::WriteBytes;
+
+struct CliRun {
+  int status;
+  std::string err;
+};
+
+CliRun Cli(const std::string& args, const TempDir& dir) {
+  const std::string errPath = (dir / "stderr.txt").string();
+  const std::string command = std::string(BORVIK_CLI) + " " + args + " 2>" + errPath;
+  const int raw = std::system(command.c_str());
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(errPath)};
+}
+
+std::string Quote(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
+
+TEST(NormalizeCommand, WritesWhatSavingAfterLoadingWrites) {
+  TempDir dir;
+  const auto in = dir / "in.csv";
+  const std::string b1 = ReadBytes(BORVIK_TEST_DATA "/b1.csv");
+  // Plain line feeds and untidy numbers come out as the program writes them.
+  std::string untidy = b1;
+  for (std::size_t pos; (pos = untidy.find("\r\n")) != std::string::npos;) untidy.replace(pos, 2, "\n");
+  untidy.replace(untidy.find("12.5"), 4, "12.50000");
+  WriteBytes(in, untidy);
+  const CliRun run = Cli("normalize " + Quote(in) + " " + Quote(dir / "out.csv"), dir);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadBytes(dir / "out.csv"), b1);
+}
+
+TEST(NormalizeCommand, RefusesWithoutTouchingTheOutput) {
+  TempDir dir;
+  WriteBytes(dir / "bad.csv", "N,1\r\nh\r\n0,2,0\r\n");
+  WriteBytes(dir / "out.csv", "previous");
+  const struct {
+    std::string args;
+    int status;
+    std::string message;
+  } cases[] = {
+      {"normalize " + Quote(dir / "bad.csv") + " " + Quote(dir / "out.csv"), 1,
+       "ファイルの取り込みに失敗しました。\n3 行目"},
+      {"normalize " + Quote(dir / "missing.csv") + " " + Quote(dir / "out.csv"), 1,
+       "ファイルを開くことができませんでした\n"},
+      {"normalize " + Quote(dir / "bad.csv"), 2, "使い方"},
+      {"frobnicate", 2, "使い方"},
+      {"", 2, "使い方"},
+  };
+  for (const auto& c : cases) {
+    const CliRun run = Cli(c.args, dir);
+    EXPECT_EQ(run.status, c.status) << c.args;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << c.args << "\n" << run.err;
+    EXPECT_EQ(ReadBytes(dir / "out.csv"), "previous") << c.args;
+  }
+}
+
+TEST(NormalizeCommand, ReportsAnOutputThatCannotBeWritten) {
+  TempDir dir;
+  const CliRun run = Cli("normalize '" BORVIK_TEST_DATA "/b1.csv' " + Quote(dir / "no" / "out.csv"), dir);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("ファイルに書き込むことができませんでした"), std::string::npos) << run.err;
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+#include "files/work_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "files/file_io.h"
+#include "files/layer_csv.h"
+#include "support/temp_dir.h"
+
+namespace borvik::files {
+namespace {
+
+using borvik::testing::ReadBytes;
+using borvik::testing::TempDir;
+using borvik::testing::WriteBytes;
+using model::Document;
+using model::LayerRecord;
+
+LayerRecord Layer(float top, float bot) {
+  LayerRecord layer;
+  layer.top = top;
+  layer.bot = bot;
+  layer.int_ = top;
+  layer.RF1 = layer.RF2 = 0.21f;
+  return layer;
+}
+
+std::string Head(const model::LogHeader& header) {
+  std::string out;
+  WriteCsvHead(out, header);
+  return out;
+}
+
+std::string Line(const LayerRecord& layer) {
+  std::string out;
+  WriteLayerLine(out, layer);
+  return out;
+}
+
+TEST(WorkFile, CreateLeavesAnEmptyFile) {
+  TempDir dir;
+  WorkFile work(dir / kWorkFileName);
+  WriteBytes(work.Path(), "old content");
+  ASSERT_TRUE(work.Create().ok);
+  EXPECT_TRUE(std::filesystem::exists(work.Path()));
+  EXPECT_EQ(std::filesystem::file_size(work.Path()), 0u);
+}
+
+TEST(WorkFile, HoldsHeadAndOneLinePerLayerAfterEveryStep) {
+  TempDir dir;
+  WorkFile work(dir / kWorkFileName);
+  auto log = std::make_unique<Document>();
+  log->header = {"B-2", 7.0f};
+  ASSERT_TRUE(work.Start(log->header).ok);
+  EXPECT_EQ(ReadBytes(work.Path()), Head(log->header));
+
+  log->form = Layer(0, 1);
+  ASSERT_TRUE(AppendLayer(*log, work).ok);
+  log->form = Layer(1, 3);
+  ASSERT_TRUE(AppendLayer(*log, work).ok);
+  // A later rename does not reach the head until the file is rewritten.
+  log->header.name = "renamed";
+  EXPECT_EQ(ReadBytes(work.Path()), Head({"B-2", 7.0f}) + Line(Layer(0, 1)) + Line(Layer(1, 3)));
+
+  ASSERT_TRUE(log->layers.Replace(1, Layer(0, 0.5f)));
+  ASSERT_TRUE(work.Rewrite(log->header, log->layers).ok);
+  EXPECT_EQ(ReadBytes(work.Path()), Head(log->header) + Line(Layer(0, 0.5f)) + Line(Layer(1, 3)));
+
+  auto back = std::make_unique<Document>();
+  ASSERT_TRUE(work.ReadBack(*back).ok);
+  EXPECT_EQ(back->header, log->header);
+  ASSERT_EQ(back->layers.LayerCount(), 2);
+  for (int slot = 1; slot <= 2; ++slot) EXPECT_EQ(back->layers.Get(slot), log->layers.Get(slot));
+}
+
+TEST(WorkFile, DeletingAMissingFileIsNotAnError) {
+  TempDir dir;
+  WorkFile work(dir / kWorkFileName);
+  ASSERT_TRUE(work.Create().ok);
+  EXPECT_TRUE(work.Delete().ok);
+  EXPECT_FALSE(std::filesystem::exists(work.Path()));
+  EXPECT_TRUE(work.Delete().ok);
+}
+
+TEST(WorkFile, DeleteReportsARealFailure) {
+  TempDir dir;
+  std::filesystem::create_directories(dir / "temp.csv" / "inside");
+  const Status status = WorkFile(dir / "temp.csv").Delete();
+  EXPECT_FALSE(status.ok);
+  EXPECT_EQ(status.message, "temp.csv を削除できませんでした。");
+}
+
+TEST(AppendLayer, KeepsTheLayerWhenTheWorkFileCannotBeWritten) {
+  TempDir dir;
+  WorkFile work(dir / "no-such-folder" / kWorkFileName);
+  auto log = std::make_unique<Document>();
+  log->form = Layer(0, 1);
+  const Status status = AppendLayer(*log, work);
+  EXPECT_FALSE(status.ok);
+  EXPECT_EQ(status.message, kCannotOpenMessage);
+  EXPECT_EQ(log->layers.LayerCount(), 1);
+  EXPECT_EQ(log->layers.Get(1), Layer(0, 1));
+}
+
+TEST(AppendLayer, RefusesTheThousandthLayer) {
+  TempDir dir;
+  WorkFile work(dir / kWorkFileName);
+  auto log = std::make_unique<Document>();
+  for (int i = 0; i < model::LayerTable::kMaxLayers; ++i) ASSERT_TRUE(log->layers.Append(Layer(i, i + 1.0f)));
+  ASSERT_TRUE(work.Rewrite(log->header, log->layers).ok);
+  const std::string before = ReadBytes(work.Path());
+  log->form = Layer(999, 1000);
+  const Status status = AppendLayer(*log, work);
+  EXPECT_FALSE(status.ok);
+  EXPECT_EQ(status.message, kTableFullMessage);
+  EXPECT_EQ(log->layers.LayerCount(), 999);
+  EXPECT_EQ(ReadBytes(work.Path()), before);
+}
+
+TEST(WriteFileAtomic, LeavesTheOldFileWhenTheNewOneCannotBeWritten) {
+  TempDir dir;
+  const auto target = dir / "log.csv";
+  WriteBytes(target, "old");
+  // The temporary file beside the target cannot be created.
+  std::filesystem::create_directory(dir / "log.csv.borvik-tmp");
+  EXPECT_FALSE(WriteFileAtomic(target, "new content").ok);
+  EXPECT_EQ(ReadBytes(target), "old");
+}
+
+TEST(WriteFileAtomic, ReplacesTheTargetWholeAndLeavesNoTemporaryFile) {
+  TempDir dir;
+  const auto target = dir / "log.csv";
+  WriteBytes(target, "a much longer old content than the new one");
+  ASSERT_TRUE(WriteFileAtomic(target, "new").ok);
+  EXPECT_EQ(ReadBytes(target), "new");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST(AppendToFile, ReportsAFullDisk) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  const IoResult result = AppendToFile("/dev/full", "0,1\r\n");
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.error, ENOSPC);
+}
+
+}  // namespace
+}  // namespace borvik::files
