@@ -11,7 +11,10 @@ namespace {
 constexpr const char* kUsage =
     "使い方:\n"
     "  borvik-cli normalize IN.csv OUT.csv   読み込んで保存し直した柱状図データを書く"
-    "（OUT に - で標準出力）\n";
+    "（OUT に - で標準出力）\n"
+    "  borvik-cli render IN.csv OUT.png [--scale 1/50|1/100|1/200|1/400] [--legend]\n"
+    "        [--elevation] [--hide structures,features,samples] [--scroll N] [--settings FILE.set]\n"
+    "                                        画像として保存と同じ PNG を書く\n";
 
 }  // namespace
 
@@ -25,6 +28,7 @@ int main(int argc, char** argv) {
   const std::string_view command = args.front();
   const std::span<const std::string_view> rest(args.data() + 1, args.size() - 1);
   if (command == "normalize") return Normalize(rest);
+  if (command == "render") return Render(rest);
   if (command == "--help" || command == "-h") {
     std::fputs(kUsage, stdout);
     return kExitOk;

@@ -8,14 +8,18 @@
 #include "model/document.h"
 
 namespace borvik::cli {
-namespace {
 
 void PrintFailure(const files::Status& status) {
   std::fprintf(stderr, "%s\n", status.message.c_str());
   if (!status.detail.empty()) std::fprintf(stderr, "%s\n", status.detail.c_str());
 }
 
-}  // namespace
+void PrintLoadFailure(const files::Status& status) {
+  PrintFailure(status);
+  if (status.message != files::kImportFailedMessage) {
+    std::fprintf(stderr, "%s\n", files::kImportFailedMessage);
+  }
+}
 
 // What saving right after loading IN writes.
 int Normalize(std::span<const std::string_view> args) {
@@ -26,11 +30,7 @@ int Normalize(std::span<const std::string_view> args) {
   auto log = std::make_unique<model::Document>();
   const files::Status read = files::ReadLayerFile(std::string(args[0]), *log);
   if (!read) {
-    PrintFailure(read);
-    // A file that cannot be opened is also an import that failed.
-    if (read.message != files::kImportFailedMessage) {
-      std::fprintf(stderr, "%s\n", files::kImportFailedMessage);
-    }
+    PrintLoadFailure(read);
     return kExitFailed;
   }
   const std::string text = files::FormatLayerFile(log->header, log->layers);

@@ -1,0 +1,27 @@
+#pragma once
+// The 880 x 831 picture as a PNG file, drawn for the export into an
+// offscreen buffer of the current context, so that no other window covering
+// the picture area can spoil it.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "files/status.h"
+#include "render/frame.h"
+
+namespace borvik::render::gl {
+
+inline constexpr const char* kImageFailedMessage = "画像を作成できませんでした。";
+
+// Draws the frame into an 880 x 831 framebuffer object of the current
+// context and returns the encoded PNG, or nullopt when the framebuffer or
+// the encoder fails. The caller's framebuffer binding and viewport are
+// restored.
+std::optional<std::string> RenderPng(ColumnRenderer& renderer, Canvas& canvas, const Scene& scene);
+
+// RenderPng written to the path, replacing it whole or not at all.
+files::Status ExportImage(ColumnRenderer& renderer, Canvas& canvas, const Scene& scene,
+                          const std::filesystem::path& path);
+
+}  // namespace borvik::render::gl

@@ -1,0 +1,57 @@
+#include "render/texture_store.h"
+
+#include <stb_image.h>
+
+#include <system_error>
+
+#include "files/file_io.h"
+#include "render/texture_files.h"
+
+namespace borvik::render {
+namespace {
+
+std::unique_ptr<TextureImage> Decode(const std::filesystem::path& file, int channels) {
+  std::string bytes;
+  if (!files::ReadWholeFile(file, bytes)) return nullptr;
+  if (bytes.size() > static_cast<std::size_t>(INT32_MAX)) return nullptr;
+  int width = 0;
+  int height = 0;
+  int inFile = 0;
+  stbi_uc* pixels = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
+                                          static_cast<int>(bytes.size()), &width, &height, &inFile,
+                                          channels);
+  if (!pixels) return nullptr;
+  auto image = std::make_unique<TextureImage>();
+  image->width = width;
+  image->height = height;
+  image->channels = channels;
+  image->pixels.assign(pixels, pixels + static_cast<std::size_t>(width) * height * channels);
+  stbi_image_free(pixels);
+  return image;
+}
+
+}  // namespace
+
+const TextureImage* TextureStore::Get(std::string_view path, TextureLoader loader) {
+  const std::filesystem::path file = ResolveTexturePath(path);
+  std::error_code sizeError;
+  std::error_code timeError;
+  const std::uintmax_t size = std::filesystem::file_size(file, sizeError);
+  const auto modified = std::filesystem::last_write_time(file, timeError);
+  auto key = std::make_pair(file.string(), loader);
+  if (sizeError || timeError) {
+    entries_.erase(key);
+    return nullptr;
+  }
+  auto it = entries_.find(key);
+  if (it != entries_.end() && it->second.size == size && it->second.modified == modified) {
+    return it->second.image.get();
+  }
+  Entry entry{modified, size, Decode(file, loader == TextureLoader::Rgb ? 3 : 4)};
+  if (entry.image) entry.image->serial = nextSerial_++;
+  auto& slot = entries_[std::move(key)];
+  slot = std::move(entry);
+  return slot.image.get();
+}
+
+}  // namespace borvik::render

@@ -1,0 +1,42 @@
+#pragma once
+// Decoded texture images. An image is kept while its file is unchanged (same
+// size and modification time), so every frame shows exactly what decoding
+// the file afresh would.
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "render/canvas.h"
+
+namespace borvik::render {
+
+struct TextureImage {
+  int width = 0;
+  int height = 0;
+  int channels = 0;  // 3 or 4, as the loader asked
+  std::vector<std::uint8_t> pixels;  // rows top first, tightly packed
+  std::uint64_t serial = 0;          // changes whenever the image is decoded again
+};
+
+class TextureStore {
+ public:
+  // The image for a texture path, or nullptr when the file cannot be opened
+  // or decoded.
+  const TextureImage* Get(std::string_view path, TextureLoader loader);
+
+ private:
+  struct Entry {
+    std::filesystem::file_time_type modified;
+    std::uintmax_t size = 0;
+    std::unique_ptr<TextureImage> image;  // null: the file did not decode
+  };
+  std::map<std::pair<std::string, TextureLoader>, Entry, std::less<>> entries_;
+  std::uint64_t nextSerial_ = 1;
+};
+
+}  // namespace borvik::render
