@@ -1,6 +1,8 @@
 #include "render/frame.h"
 
+#include "render/axis.h"
 #include "render/column.h"
+#include "render/legend.h"
 #include "render/marks.h"
 
 namespace borvik::render {
@@ -45,11 +47,14 @@ void ColumnRenderer::RenderLog(Canvas& canvas, const Scene& scene, int width, in
     DrawColumnTiles(canvas, entry, v, scene.catalogue);
     if (scene.view.showStructures) DrawStructureIcons(canvas, entry, v, scene.catalogue);
     if (scene.view.showFeatures) DrawFeatureIcons(canvas, entry, v, scene.catalogue);
+    if (e == last && scene.view.showLegend) DrawLegend(canvas, v, scene);
     DrawGrainScaleAndFrameLines(canvas, v);
+    DrawDepthAxis(canvas, entry, v, scene.view, scene.header.elevation);
     DrawBaseLine(canvas, entry, v);
     DrawOutline(canvas, entry, v);
     DrawWeathering(canvas, entry, v);
     if (scene.view.showSamples) DrawSamples(canvas, entry, v);
+    DrawCaptions(canvas, v, scene.view, scene.header);
     canvas.EndEntry();
   }
   canvas.EndFrame();
