@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/check_command.h"
 #include "cli/commands.h"
 
 namespace {
@@ -14,7 +15,9 @@ constexpr const char* kUsage =
     "（OUT に - で標準出力）\n"
     "  borvik-cli render IN.csv OUT.png [--scale 1/50|1/100|1/200|1/400] [--legend]\n"
     "        [--elevation] [--hide structures,features,samples] [--scroll N] [--settings FILE.set]\n"
-    "                                        画像として保存と同じ PNG を書く\n";
+    "                                        画像として保存と同じ PNG を書く\n"
+    "  borvik-cli check IN.csv [--scale 1/50|1/100|1/200|1/400]\n"
+    "                                        各層をデータ入力の規則で確かめる\n";
 
 }  // namespace
 
@@ -29,6 +32,7 @@ int main(int argc, char** argv) {
   const std::span<const std::string_view> rest(args.data() + 1, args.size() - 1);
   if (command == "normalize") return Normalize(rest);
   if (command == "render") return Render(rest);
+  if (command == "check") return Check(rest);
   if (command == "--help" || command == "-h") {
     std::fputs(kUsage, stdout);
     return kExitOk;

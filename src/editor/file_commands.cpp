@@ -1,0 +1,101 @@
+// The ファイル menu: new, load, save, and the picture saved as an image.
+
+#include "editor/messages.h"
+#include "editor/session.h"
+#include "files/file_io.h"
+#include "files/layer_csv.h"
+
+namespace borvik::editor {
+
+bool Session::ResetLog() {
+  // A work file that is already gone is no reason to stop.
+  if (const files::Status removed = workFile_.Delete(); !removed) {
+    ShowStatus(platform_, removed);
+    return false;
+  }
+  if (const files::Status created = workFile_.Create(); !created) ShowStatus(platform_, created);
+  ResetForm();
+  log_->layers.Clear();
+  drawing_->Clear();
+  legend_.Reset();
+  workFileStarted_ = false;
+  mode_ = EntryMode::Append;
+  log_->header = {};
+  return true;
+}
+
+void Session::OnFileNew() { StartNewLog(); }
+
+bool Session::StartNewLog() {
+  if (!ResetLog()) return false;
+  platform_.Redraw();
+  log_->form.top = 0.0f;
+  log_->form.bot = 0.0f;
+  ResetForm();
+  SetRecordLabel();
+  WriteControls();
+  return true;
+}
+
+void Session::OnFileLoad() {
+  const auto path = platform_.ChooseOpenFile(kLayerFileFilter, "");
+  if (!path) return;
+  // The whole file is read before the log being edited is given up, so a
+  // file that fails leaves that log, its work file and the form alone.
+  auto loaded = std::make_unique<model::Document>();
+  if (const files::Status read = files::ReadLayerFile(*path, *loaded); !read) {
+    ShowStatus(platform_, read);
+    if (read.message != files::kImportFailedMessage) {
+      platform_.ShowMessage(files::kImportFailedMessage);
+    }
+    return;
+  }
+  if (!ResetLog()) return;
+  log_->header = loaded->header;
+  log_->layers = loaded->layers;
+  if (const files::Status rewritten = workFile_.Rewrite(log_->header, log_->layers); !rewritten) {
+    ShowStatus(platform_, rewritten);
+  }
+  RebuildDrawing();
+  SetRecordLabel();
+  if (log_->layers.LayerCount() > 0) {
+    LoadFormFromLayer(log_->layers.CurrentLayer());
+  } else {
+    // A file of no layers leaves the form as 新規作成 does, not showing the
+    // empty slot 0.
+    log_->form.top = 0.0f;
+    log_->form.bot = 0.0f;
+  }
+  mode_ = EntryMode::Append;
+  workFileStarted_ = true;
+  WriteControls();
+  platform_.Redraw();
+}
+
+void Session::OnFileSave() {
+  const auto path = platform_.ChooseSaveFile(kLayerFileFilter, kLayerFileExtension);
+  if (!path) return;
+  // The file carries the name and elevation as the boxes hold them now.
+  if (!ReadHeaderBoxes() || !NameIsStorable()) return;
+  if (files::CanOpenForReading(*path) && !platform_.ConfirmOverwrite()) return;
+  // The work file is brought up to date first, then the same bytes replace
+  // the target whole.
+  const std::string text = files::FormatLayerFile(log_->header, log_->layers);
+  if (const files::Status rewritten = workFile_.Rewrite(log_->header, log_->layers); !rewritten) {
+    ShowStatus(platform_, rewritten);
+  }
+  if (const files::IoResult written = files::WriteFileAtomic(*path, text); !written) {
+    ShowStatus(platform_, files::Status::Fail(files::kCannotWriteMessage,
+                                              files::DescribeError(written.error)));
+  }
+}
+
+void Session::OnFileSaveImage() {
+  const auto path = platform_.ChooseSaveFile(kImageFileFilter, kImageFileExtension);
+  if (!path) return;
+  if (const files::Status exported = platform_.ExportImage(*path); !exported) {
+    ShowStatus(platform_, exported);
+  }
+}
+
+}  // namespace borvik::editor

@@ -1,0 +1,85 @@
+#pragma once
+// The editor's own texts: messages, file dialog filters, captions. They are
+// shown byte for byte as written here.
+
+#include <array>
+#include <string_view>
+
+namespace borvik::editor {
+
+// Form transfer.
+inline constexpr std::string_view kNeedNumberMessage = "数字を入力してください。";
+
+// ValidateForm, in the order of its rules.
+inline constexpr std::string_view kNeedNameMessage = "柱状図名と（孔口）標高を入力してください。\n";
+// By scale index; a list without selection counts as 1/50.
+inline constexpr std::array<std::string_view, 4> kThicknessMessages{
+    "入力深度の差分を13m以下で入力ください。\n",
+    "入力深度の差分を25.0m以下で入力ください。\n",
+    "入力深度の差分を50.0m以下で入力ください。\n",
+    "入力深度の差分を100.0m以下で入力ください。\n",
+};
+inline constexpr std::string_view kNeedBottomMessage = "深度を入力ください。\n";
+inline constexpr std::string_view kNegativeMessage =
+    "正の数値を入力ください。\n負の数値に対応しません。\n";
+inline constexpr std::string_view kTooManyLithologiesMessage = "選択した岩相の種類が多すぎます。\n";
+inline constexpr std::string_view kGradedBedrockMessage = "選択した岩相変化の種類が異なります。\n";
+inline constexpr std::string_view kMixedLithologiesMessage = "選択した岩相の種類が異なります。\n";
+inline constexpr std::string_view kCheckDepthsMessage = "深度入力を確認ください。\n";
+inline constexpr std::string_view kNeedTwoLithologiesMessage = "２種類の岩相を指定ください。\n";
+// Followed by the new depth as %5.2f; it informs, it does not refuse.
+inline constexpr std::string_view kMidpointMessageHead = "岩相が変化する深度を中点の ";
+inline constexpr std::string_view kMidpointMessageTail = " に設定します\n";
+inline constexpr std::string_view kLoamyMessage = "ローム質は泥と砂のみに適用されます。\n";
+inline constexpr std::array<std::string_view, 4> kStructureRangeMessages{
+    "堆積構造１の深度入力を確認ください。\n",
+    "堆積構造２の深度入力を確認ください。\n",
+    "堆積構造３の深度入力を確認ください。\n",
+    "堆積構造４の深度入力を確認ください。\n",
+};
+inline constexpr std::array<std::string_view, 4> kStructureKindMessages{
+    "堆積構造１に入力をお願いします。\n",
+    "堆積構造２に入力をお願いします。\n",
+    "堆積構造３に入力をお願いします。\n",
+    "堆積構造４に入力をお願いします。\n",
+};
+inline constexpr std::array<std::string_view, 3> kFeatureRangeMessages{
+    "その他の特徴１の深度入力を確認ください。\n",
+    "その他の特徴２の深度入力を確認ください。\n",
+    "その他の特徴３の深度入力を確認ください。\n",
+};
+inline constexpr std::array<std::string_view, 3> kFeatureKindMessages{
+    "その他の特徴１に入力をお願いします。\n",
+    "その他の特徴２に入力をお願いします。\n",
+    "その他の特徴３に入力をお願いします。\n",
+};
+inline constexpr std::array<std::string_view, 4> kSampleRangeMessages{
+    "試料１の深度入力を確認ください。\n",
+    "試料２の深度入力を確認ください。\n",
+    "試料３の深度入力を確認ください。\n",
+    "試料４の深度入力を確認ください。\n",
+};
+
+// Entries the layer files cannot hold, and places where no layer goes.
+inline constexpr std::string_view kNameSeparatorMessage =
+    "柱状図名にコンマ（,）や改行は使えません。\n";
+inline constexpr std::string_view kNameEncodingMessage =
+    "柱状図名に保存できない文字が含まれています。\n";
+inline constexpr std::string_view kRecordZeroMessage =
+    "この位置には入力できません。「次のデータ」で層を表示してから入力してください。\n";
+
+// Navigation.
+inline constexpr std::string_view kNoEarlierRecordMessage = "これより前のデータはありません。";
+
+// File dialogs.
+inline constexpr std::string_view kLayerFileFilter = "データファイル (*.csv)|*.csv||";
+inline constexpr std::string_view kLayerFileExtension = "csv";
+inline constexpr std::string_view kImageFileFilter = "画像ファイル (*.png)|*.png||";
+inline constexpr std::string_view kImageFileExtension = "png";
+inline constexpr std::string_view kSettingsLoadFilter = "設定ファイル (*.set)|*.set||";
+// The settings dialog names its files differently from the load command.
+inline constexpr std::string_view kSettingsSaveFilter = "データファイル (*.set)|*.set||";
+inline constexpr std::string_view kSettingsFileExtension = "set";
+inline constexpr std::string_view kTextureFileFilter = "テクスチャファイル (*.png)|*.png||";
+
+}  // namespace borvik::editor

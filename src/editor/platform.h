@@ -1,0 +1,45 @@
+#pragma once
+// What the editor needs from the platform: message boxes, file dialogs, the
+// overwrite question, redrawing and the image export. The main window
+// implements it with the toolkit; tests implement it with a script. This is
+// the one place where failures become message boxes.
+
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+#include "files/status.h"
+
+namespace borvik::editor {
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // A modal box with an OK button, a warning icon and the title "Borvik".
+  virtual void ShowMessage(std::string_view text) = 0;
+
+  // File dialogs. `filter` is written "説明 (*.csv)|*.csv||"; a toolkit that
+  // wants "説明 (*.csv)|*.csv" drops the final "||". When `defaultExtension`
+  // is not empty it is added to a typed name that has none. nullopt when the
+  // user cancels; otherwise the full path.
+  virtual std::optional<std::filesystem::path> ChooseOpenFile(std::string_view filter,
+                                                              std::string_view defaultExtension) = 0;
+  virtual std::optional<std::filesystem::path> ChooseSaveFile(std::string_view filter,
+                                                              std::string_view defaultExtension) = 0;
+
+  // The question "上書き保存をしますか？" with OK and キャンセル; true for OK.
+  virtual bool ConfirmOverwrite() = 0;
+
+  // The picture shows the editor's current scene (Session::CurrentPicture()).
+  virtual void Redraw() = 0;
+
+  // Draws the current scene offscreen at 880 x 831 and writes it as PNG.
+  virtual files::Status ExportImage(const std::filesystem::path& path) = 0;
+};
+
+// A failed status as one message box: the message, then the detail on a
+// line of its own.
+void ShowStatus(Platform& platform, const files::Status& status);
+
+}  // namespace borvik::editor

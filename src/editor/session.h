@@ -1,0 +1,145 @@
+#pragma once
+// The editor: everything the main window does, without the window. One
+// Session lives as long as the window. It owns the log being edited, its
+// drawing, the catalogue, the view and the work file, and keeps the window's
+// controls in a MainWindowState; the handlers below are what the window's
+// buttons and menu commands call.
+//
+// As in the dialog it replaces, the values the editor works on (the form,
+// the name and elevation, the radio indices, the scroll position) are kept
+// apart from the controls that show them: ReadControls and WriteControls move
+// them across, and only the handlers that say so do that.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "editor/main_window_state.h"
+#include "editor/platform.h"
+#include "files/work_file.h"
+#include "model/document.h"
+#include "render/draw_table.h"
+#include "render/legend_usage.h"
+#include "render/view_options.h"
+#include "settings/category_catalogue.h"
+
+namespace borvik::editor {
+
+enum class EntryMode { Append, Edit };
+
+// What a press of データ入力 came to.
+struct EntryResult {
+  bool accepted = false;
+  std::string refusal;  // the message that refused the layer
+};
+
+// Scroll bar events.
+enum class ScrollEvent {
+  LineLeft,
+  LineRight,
+  PageLeft,
+  PageRight,
+  ThumbTrack,     // the thumb being dragged
+  ThumbPosition,  // the thumb released
+  Other,          // end of scroll, home, end
+};
+
+// What the picture draws, all owned by the session; the fields of the
+// frame's render::Scene, in its order.
+struct Picture {
+  const render::DrawTable& drawing;
+  const render::LegendUsage& legend;
+  const settings::CategoryCatalogue& catalogue;
+  const model::LogHeader& header;
+  const render::ViewOptions& view;
+};
+
+class Session {
+ public:
+  // Runs the window's initialisation: creates the empty work file at the
+  // given path, fills the lists, shows the catalogue, selects 1/100 and
+  // resets the form.
+  explicit Session(Platform& platform,
+                   std::filesystem::path workFilePath = files::kWorkFileName);
+  ~Session();
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  MainWindowState& State() { return state_; }
+  const MainWindowState& State() const { return state_; }
+  const model::Document& Log() const { return *log_; }
+  const render::DrawTable& Drawing() const { return *drawing_; }
+  const render::LegendUsage& Legend() const { return legend_; }
+  const settings::CategoryCatalogue& Catalogue() const { return catalogue_; }
+  const render::ViewOptions& View() const { return view_; }
+  Picture CurrentPicture() const { return {*drawing_, legend_, catalogue_, log_->header, view_}; }
+  EntryMode Mode() const { return mode_; }
+  bool WorkFileStarted() const { return workFileStarted_; }
+  const files::WorkFile& Work() const { return workFile_; }
+
+  // Form transfer. ReadControls stops at the first box that holds no number
+  // (after saying so): that box and every value read after it keep their
+  // previous values. Returns whether every box was read.
+  bool ReadControls();
+  void WriteControls();
+
+  // データ入力.
+  EntryResult EnterLayer();
+  // The checks of one entry, first failure shown and false; reads the
+  // lithology boxes, the lists and the scale on the way.
+  bool ValidateForm();
+  void ResolveLithology();
+  void ResetForm();
+
+  // Record navigation.
+  void LoadFormFromLayer(int slot);
+  void LoadFormFromRecord(const model::LayerRecord& layer);
+  void ShowPreviousLayer();
+  void ShowNextLayer();
+
+  // View options.
+  void OnDisplayToggle(int buttonId);
+  void OnScaleChange();
+  void RebuildDrawing();
+  void OnScroll(ScrollEvent event, int thumbPosition = 0);
+
+  // ファイル menu. ResetLog returns false when the command that called it
+  // must end (the work file could not be removed).
+  bool ResetLog();
+  void OnFileNew();
+  void OnFileLoad();
+  void OnFileSave();
+  void OnFileSaveImage();
+
+  // 入力設定 → 設定の読込.
+  void OnSettingsLoad();
+  void FillCategoryControls();
+
+  // The window closes: the work file goes.
+  void OnClose();
+
+ private:
+  bool Refuse(std::string_view message);
+  bool StartNewLog();
+  void SetRecordLabel();
+  bool ReadHeaderBoxes();
+  bool NameIsStorable();
+
+  Platform& platform_;
+  std::unique_ptr<model::Document> log_;
+  std::unique_ptr<render::DrawTable> drawing_;
+  render::LegendUsage legend_;
+  settings::CategoryCatalogue catalogue_;
+  render::ViewOptions view_;
+  files::WorkFile workFile_;
+  bool workFileStarted_ = false;
+  EntryMode mode_ = EntryMode::Append;
+  // The radio groups' values, apart from their buttons.
+  int rockQualityIndex_ = 0;
+  int weatheringIndex_ = 0;
+  MainWindowState state_;
+  std::string refusal_;
+};
+
+}  // namespace borvik::editor

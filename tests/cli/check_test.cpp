@@ -1,0 +1,132 @@
+// borvik-cli check as a script would use it: each layer through data entry,
+// one line per refused layer.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "support/temp_dir.h"
+
+namespace {
+
+using borvik::testing::ReadBytes;
+using borvik::testing::TempDir;
+using borvik::testing::WriteBytes;
+
+struct CheckRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+std::string Quote(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
+
+// Runs in `dir` as the working folder, so that a stray work file would show.
+CheckRun Check(const std::string& args, const TempDir& dir) {
+  const std::string command = "cd " + Quote(dir.Path()) + " && " + BORVIK_CLI + " check " + args +
+                              " >out.txt 2>err.txt";
+  const int raw = std::system(command.c_str());
+  CheckRun run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(dir / "out.txt"),
+               ReadBytes(dir / "err.txt")};
+  std::filesystem::remove(dir / "out.txt");
+  std::filesystem::remove(dir / "err.txt");
+  return run;
+}
+
+const std::string kRefused = BORVIK_TEST_DATA "/check_refused.csv";
+
+TEST(CheckCommand, PrintsTheLineAndMessageOfEveryRefusedLayer) {
+  const struct {
+    const char* scale;
+    std::string out;
+  } cases[] = {
+      {"",
+       "4: 深度入力を確認ください。\n"
+       "6: 入力深度の差分を25.0m以下で入力ください。\n"
+       "7: ２種類の岩相を指定ください。\n"
+       "9: 堆積構造２の深度入力を確認ください。\n"
+       "11: 正の数値を入力ください。負の数値に対応しません。\n"
+       "12: ローム質は泥と砂のみに適用されます。\n"
+       "13: 堆積構造１に入力をお願いします。\n"
+       "16: 選択した岩相の種類が多すぎます。\n"},
+      {" --scale 1/50",
+       "4: 深度入力を確認ください。\n"
+       "6: 入力深度の差分を13m以下で入力ください。\n"
+       "7: ２種類の岩相を指定ください。\n"
+       "9: 堆積構造２の深度入力を確認ください。\n"
+       "11: 正の数値を入力ください。負の数値に対応しません。\n"
+       "12: ローム質は泥と砂のみに適用されます。\n"
+       "13: 堆積構造１に入力をお願いします。\n"
+       "16: 選択した岩相の種類が多すぎます。\n"},
+      {" --scale 1/400",
+       "4: 深度入力を確認ください。\n"
+       "7: ２種類の岩相を指定ください。\n"
+       "9: 堆積構造２の深度入力を確認ください。\n"
+       "11: 正の数値を入力ください。負の数値に対応しません。\n"
+       "12: ローム質は泥と砂のみに適用されます。\n"
+       "13: 堆積構造１に入力をお願いします。\n"
+       "16: 選択した岩相の種類が多すぎます。\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.scale);
+    TempDir dir;
+    const CheckRun run = Check(Quote(kRefused) + c.scale, dir);
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_EQ(run.err, "");
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path())) << "left something in the working folder";
+  }
+}
+
+TEST(CheckCommand, AcceptedLogsAndLogsRefusedWhole) {
+  TempDir dir;
+  const CheckRun clean = Check("'" BORVIK_TEST_DATA "/b1.csv'", dir);
+  EXPECT_EQ(clean.status, 0) << clean.err;
+  EXPECT_EQ(clean.out, "");
+
+  // Without a collar elevation every layer is refused, at its own line.
+  WriteBytes(dir / "no-elevation.csv",
+             "B-1,0,\nh\n0,2,0,0,0,0.15,0.15,0,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0\n"
+             "\n2,3,2,0,0,0.15,0.15,0,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0\n");
+  const CheckRun refused = Check(Quote(dir / "no-elevation.csv"), dir);
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.out,
+            "3: 柱状図名と（孔口）標高を入力してください。\n"
+            "5: 柱状図名と（孔口）標高を入力してください。\n");
+
+  // A file of no layers has nothing to refuse.
+  WriteBytes(dir / "head.csv", "B-1,3,\r\nh\r\n");
+  EXPECT_EQ(Check(Quote(dir / "head.csv"), dir).status, 0);
+}
+
+TEST(CheckCommand, FilesThatCannotBeReadAndUsage) {
+  TempDir dir;
+  WriteBytes(dir / "bad.csv", "N,1\r\nh\r\n0,2,0\r\n");
+  const struct {
+    std::string args;
+    int status;
+    std::string err;
+  } cases[] = {
+      {Quote(dir / "bad.csv"), 1, "ファイルの取り込みに失敗しました。\n3 行目"},
+      {Quote(dir / "missing.csv"), 1,
+       "ファイルを開くことができませんでした\nファイルまたはフォルダがありません。\n"
+       "ファイルの取り込みに失敗しました。\n"},
+      {"", 2, "使い方"},
+      {Quote(kRefused) + " --scale 1/75", 2, "使い方"},
+      {Quote(kRefused) + " --scale", 2, "使い方"},
+      {Quote(kRefused) + " " + Quote(kRefused), 2, "使い方"},
+      {Quote(kRefused) + " --legend", 2, "使い方"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    const CheckRun run = Check(c.args, dir);
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.rfind(c.err, 0), 0u) << run.err;
+  }
+}
+
+}  // namespace
