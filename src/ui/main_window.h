@@ -1,0 +1,95 @@
+#pragma once
+// CBorvikDlg: the one window of the program. The editor (editor::Session)
+// does everything; this class lays out the widgets, copies the editor's
+// control state to and from them around every event, and lends the editor
+// the dialogs and the picture.
+
+#include <wx/frame.h>
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "editor/platform.h"
+#include "editor/session.h"
+#include "ui/dialogs.h"
+
+class wxButton;
+class wxCheckBox;
+class wxComboBox;
+class wxRadioButton;
+class wxScrollBar;
+class wxStaticText;
+class wxTextCtrl;
+class wxPanel;
+class wxSizer;
+
+namespace borvik::ui {
+
+class GlPicture;
+
+class CBorvikDlg final : public wxFrame, private editor::Platform {
+ public:
+  // `dialogs` null: the toolkit's own. `workFile` is where the work file
+  // lives.
+  CBorvikDlg(std::unique_ptr<Dialogs> dialogs, std::filesystem::path workFile);
+  ~CBorvikDlg() override;
+
+  editor::Session& Editor() { return *session_; }
+  GlPicture& Picture() { return *picture_; }
+
+  // Runs a handler as an event does: widgets to state, handler, state to
+  // widgets.
+  void Run(const std::function<void()>& handler);
+
+ private:
+  // editor::Platform
+  void ShowMessage(std::string_view text) override;
+  std::optional<std::filesystem::path> ChooseOpenFile(std::string_view filter,
+                                                      std::string_view extension) override;
+  std::optional<std::filesystem::path> ChooseSaveFile(std::string_view filter,
+                                                      std::string_view extension) override;
+  bool ConfirmOverwrite() override;
+  void Redraw() override;
+  files::Status ExportImage(const std::filesystem::path& path) override;
+
+  // main_window_layout.cpp
+  void BuildMenu();
+  void BuildControls();
+  wxSizer* BuildViewBar(wxPanel* panel);
+  wxSizer* BuildForm(wxPanel* panel);
+  wxSizer* BuildHeaderRows(wxPanel* panel);
+  wxSizer* BuildLithologyGroup(wxPanel* panel);
+  wxSizer* BuildRadioGroups(wxPanel* panel);
+  wxSizer* BuildMarkGroups(wxPanel* panel);
+  wxTextCtrl* AddEdit(wxPanel* panel, int id, int width = 64);
+  wxComboBox* AddList(wxPanel* panel, int id, int width);
+
+  // main_window_events.cpp
+  void BindEvents();
+  void OnClose(wxCloseEvent& event);
+  void OnCharHook(wxKeyEvent& event);
+  void OnScrollBar(wxScrollEvent& event);
+
+  // main_window_transfer.cpp
+  void StateToWidgets();
+  void WidgetsToState();
+
+  std::unique_ptr<Dialogs> dialogs_;
+  GlPicture* picture_ = nullptr;
+  std::map<int, wxTextCtrl*> edits_;
+  std::map<int, wxComboBox*> lists_;
+  std::map<int, wxCheckBox*> checkBoxes_;
+  std::map<int, wxButton*> buttons_;
+  std::array<wxRadioButton*, 5> rockQuality_{};
+  std::array<wxRadioButton*, 4> weathering_{};
+  wxScrollBar* scrollBar_ = nullptr;
+  wxStaticText* recordLabel_ = nullptr;
+  std::unique_ptr<editor::Session> session_;
+  bool closing_ = false;
+};
+
+}  // namespace borvik::ui
