@@ -72,7 +72,10 @@ AxisLayout LayOutDepthAxis(const DrawEntry& entry, const EntryValues& v, const V
       }
     }
   } else {
-    const double whole = std::trunc(static_cast<double>(elevation));
+    // Whole metres of the collar, kept where the label arithmetic is exact.
+    const double whole = std::isfinite(elevation)
+                             ? std::trunc(std::fmax(-1e15, std::fmin(1e15, double{elevation})))
+                             : 0.0;
     const long long top = static_cast<long long>(whole);
     const float fraction = DepthToWorld(v.scale, static_cast<float>(elevation - whole));
     for (int w = 0, i = 0; w <= bound && i < kMaxDrawSteps; ++w, ++i) {

@@ -96,13 +96,20 @@ TEST(DepthAxis, LabelsAreRightAlignedInFourCells) {
   EXPECT_FLOAT_EQ(places[0].y, 1.18f);
 }
 
-TEST(DepthAxis, NegativeOrHugeBottomsStayBounded) {
+TEST(DepthAxis, NegativeOrHugeValuesStayBounded) {
+  ViewOptions elevationView;
+  elevationView.elevationLabels = true;
   for (const float bottom : {-5.0f, -1e30f, 1e30f}) {
-    DrawEntry entry;
-    entry.bottom = bottom;
-    EntryValues v;
-    const AxisLayout layout = LayOutDepthAxis(entry, v, ViewOptions{}, 3e38f);
-    EXPECT_LE(layout.ticks.size(), 20000u);
+    for (const float elevation : {3e38f, -6.5e37f, 0.0f}) {
+      for (const ViewOptions& view : {ViewOptions{}, elevationView}) {
+        DrawEntry entry;
+        entry.bottom = bottom;
+        entry.x = 3e38f;
+        EntryValues v;
+        const AxisLayout layout = LayOutDepthAxis(entry, v, view, elevation);
+        EXPECT_LE(layout.ticks.size(), 20000u);
+      }
+    }
   }
 }
 
