@@ -5,7 +5,7 @@ run:
 	scripts/setup
 	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	cmake --build build -j2
-	build/borvik-cli normalize examples/b-1.csv -
+	build/borvik examples/b-1.csv
 
 test:
 	scripts/setup

@@ -28,11 +28,7 @@ EntryResult Session::EnterLayer() {
 
   // The head keeps the name and elevation of the first press, refused or
   // not.
-  if (!workFileStarted_) {
-    if (const files::Status started = workFile_.Start(log_->header); !started) {
-      ShowStatus(platform_, started);
-    }
-  }
+  if (!workFileStarted_) NoteWorkFileWrite(workFile_.Start(log_->header));
   if (mode_ == EntryMode::Append && layers.IsFull()) {
     Refuse(files::kTableFullMessage);
     workFileStarted_ = true;
@@ -62,8 +58,13 @@ EntryResult Session::EnterLayer() {
     state_.recordLabel = FormatRecordLabel(slot, slot);
     render::AddLayerToDrawing(*drawing_, legend_, form, view_.scaleIndex);
     platform_.Redraw();
-    if (const files::Status appended = files::AppendLayer(*log_, workFile_); !appended) {
-      ShowStatus(platform_, appended);
+    if (workFileInStep_) {
+      NoteWorkFileWrite(files::AppendLayer(*log_, workFile_));
+    } else {
+      // The file is behind the table since a write failed: a line added now
+      // would leave a gap, so it is written whole.
+      layers.Append(form);  // not full: checked above
+      NoteWorkFileWrite(workFile_.Rewrite(log_->header, layers));
     }
     ResetForm();
     form.top = layers.Get(layers.LayerCount()).bot;
@@ -73,19 +74,19 @@ EntryResult Session::EnterLayer() {
     mode_ = EntryMode::Append;
     drawing_->Clear();
     layers.Replace(layers.CurrentLayer(), form);
-    if (const files::Status rewritten = workFile_.Rewrite(log_->header, layers); !rewritten) {
-      // The table holds the edit; the drawing waits for its next rebuild.
-      ShowStatus(platform_, rewritten);
-      workFileStarted_ = true;
-      return {true, {}};
-    }
+    const files::Status rewritten = workFile_.Rewrite(log_->header, layers);
+    NoteWorkFileWrite(rewritten);
     // The drawing is rebuilt from the file just written, as a load would.
+    // A file that could not be written or read back must not leave the
+    // picture empty: the table holds the edit, so the drawing comes from it.
     auto readBack = std::make_unique<model::Document>();
-    if (workFile_.ReadBack(*readBack)) {
+    if (rewritten && workFile_.ReadBack(*readBack)) {
       log_->header = readBack->header;
       render::RebuildDrawing(*drawing_, legend_, readBack->layers, view_.scaleIndex);
-      platform_.Redraw();
+    } else {
+      RebuildDrawing();
     }
+    platform_.Redraw();
     ShowNextLayer();
   }
   workFileStarted_ = true;

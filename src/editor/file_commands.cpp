@@ -13,7 +13,7 @@ bool Session::ResetLog() {
     ShowStatus(platform_, removed);
     return false;
   }
-  if (const files::Status created = workFile_.Create(); !created) ShowStatus(platform_, created);
+  NoteWorkFileWrite(workFile_.Create());
   ResetForm();
   log_->layers.Clear();
   drawing_->Clear();
@@ -40,22 +40,24 @@ bool Session::StartNewLog() {
 void Session::OnFileLoad() {
   const auto path = platform_.ChooseOpenFile(kLayerFileFilter, "");
   if (!path) return;
+  LoadLog(*path);
+}
+
+bool Session::LoadLog(const std::filesystem::path& path) {
   // The whole file is read before the log being edited is given up, so a
   // file that fails leaves that log, its work file and the form alone.
   auto loaded = std::make_unique<model::Document>();
-  if (const files::Status read = files::ReadLayerFile(*path, *loaded); !read) {
+  if (const files::Status read = files::ReadLayerFile(path, *loaded); !read) {
     ShowStatus(platform_, read);
     if (read.message != files::kImportFailedMessage) {
       platform_.ShowMessage(files::kImportFailedMessage);
     }
-    return;
+    return false;
   }
-  if (!ResetLog()) return;
+  if (!ResetLog()) return false;
   log_->header = loaded->header;
   log_->layers = loaded->layers;
-  if (const files::Status rewritten = workFile_.Rewrite(log_->header, log_->layers); !rewritten) {
-    ShowStatus(platform_, rewritten);
-  }
+  NoteWorkFileWrite(workFile_.Rewrite(log_->header, log_->layers));
   RebuildDrawing();
   SetRecordLabel();
   if (log_->layers.LayerCount() > 0) {
@@ -70,6 +72,7 @@ void Session::OnFileLoad() {
   workFileStarted_ = true;
   WriteControls();
   platform_.Redraw();
+  return true;
 }
 
 void Session::OnFileSave() {
@@ -81,9 +84,7 @@ void Session::OnFileSave() {
   // The work file is brought up to date first, then the same bytes replace
   // the target whole.
   const std::string text = files::FormatLayerFile(log_->header, log_->layers);
-  if (const files::Status rewritten = workFile_.Rewrite(log_->header, log_->layers); !rewritten) {
-    ShowStatus(platform_, rewritten);
-  }
+  NoteWorkFileWrite(workFile_.Rewrite(log_->header, log_->layers));
   if (const files::IoResult written = files::WriteFileAtomic(*path, text); !written) {
     ShowStatus(platform_, files::Status::Fail(files::kCannotWriteMessage,
                                               files::DescribeError(written.error)));

@@ -24,6 +24,7 @@ class SilentPlatform final : public Platform {
     return std::nullopt;
   }
   bool ConfirmOverwrite() override { return false; }
+  bool AskYesNo(std::string_view) override { return false; }
   void Redraw() override {}
   files::Status ExportImage(const std::filesystem::path&) override { return files::Status::Ok(); }
 };

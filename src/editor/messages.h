@@ -71,6 +71,19 @@ inline constexpr std::string_view kRecordZeroMessage =
 // Navigation.
 inline constexpr std::string_view kNoEarlierRecordMessage = "これより前のデータはありません。";
 
+// Start: where the work file went, and the log of a run that did not close
+// normally. Each path goes between head and tail.
+inline constexpr std::string_view kWorkFileElsewhereHead =
+    "作業フォルダに作業ファイルを作成できないため、";
+inline constexpr std::string_view kWorkFileElsewhereTail = " に作成しました。";
+inline constexpr std::string_view kNoWorkFileMessage =
+    "作業ファイルを作成できる場所がありません。入力したデータはこまめに保存してください。";
+inline constexpr std::string_view kRecoveryQuestion =
+    "前回、正常に終了しなかった柱状図データが見つかりました。開きますか？";
+inline constexpr std::string_view kRecoveryKeptHead = "前回の柱状図データは ";
+inline constexpr std::string_view kRecoveryKeptTail =
+    " に残してあります。「柱状図データの読込」で開けます。";
+
 // File dialogs.
 inline constexpr std::string_view kLayerFileFilter = "データファイル (*.csv)|*.csv||";
 inline constexpr std::string_view kLayerFileExtension = "csv";

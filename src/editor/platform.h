@@ -1,8 +1,8 @@
 #pragma once
 // What the editor needs from the platform: message boxes, file dialogs, the
-// overwrite question, redrawing and the image export. The main window
-// implements it with the toolkit; tests implement it with a script. This is
-// the one place where failures become message boxes.
+// overwrite and yes/no questions, redrawing and the image export. The main
+// window implements it with the toolkit; tests implement it with a script.
+// This is the one place where failures become message boxes.
 
 #include <filesystem>
 #include <optional>
@@ -30,6 +30,10 @@ class Platform {
 
   // The question "上書き保存をしますか？" with OK and キャンセル; true for OK.
   virtual bool ConfirmOverwrite() = 0;
+
+  // A modal question with はい and いいえ, titled "Borvik"; true for はい.
+  // Closing the box any other way answers いいえ.
+  virtual bool AskYesNo(std::string_view question) = 0;
 
   // The picture shows the editor's current scene (Session::CurrentPicture()).
   virtual void Redraw() = 0;

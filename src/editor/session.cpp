@@ -1,18 +1,33 @@
 #include "editor/session.h"
 
+#include <string>
+
 #include "editor/messages.h"
 
 namespace borvik::editor {
 
 Session::Session(Platform& platform, std::filesystem::path workFilePath)
+    : Session(platform, std::move(workFilePath), files::WorkFileLease()) {}
+
+Session::Session(Platform& platform, files::WorkFileLease lease)
+    : Session(platform, lease.Path(), std::move(lease)) {}
+
+Session::Session(Platform& platform, std::filesystem::path workFilePath,
+                 files::WorkFileLease&& lease)
     : platform_(platform),
       log_(std::make_unique<model::Document>()),
       drawing_(std::make_unique<render::DrawTable>()),
       catalogue_(settings::CategoryCatalogue::Defaults()),
-      workFile_(std::move(workFilePath)) {
+      workFile_(std::move(workFilePath)),
+      lease_(std::move(lease)) {
   // The order of the window's initialisation.
   WriteControls();
-  if (const files::Status created = workFile_.Create(); !created) ShowStatus(platform_, created);
+  if (workFile_.Path().empty()) {
+    // No folder could take a work file; AfterStart says so.
+    workFileInStep_ = false;
+  } else {
+    NoteWorkFileWrite(workFile_.Create());
+  }
   view_.scrollPosition = 0;
   WriteControls();
   drawing_->Clear();
@@ -31,7 +46,34 @@ Session::Session(Platform& platform, std::filesystem::path workFilePath)
 Session::~Session() = default;
 
 void Session::OnClose() {
-  if (const files::Status removed = workFile_.Delete(); !removed) ShowStatus(platform_, removed);
+  if (!workFile_.Path().empty()) {
+    if (const files::Status removed = workFile_.Delete(); !removed) ShowStatus(platform_, removed);
+  }
+  // Only now may another window take the name.
+  lease_.Release();
+}
+
+void Session::AfterStart() {
+  if (startNotesShown_) return;
+  startNotesShown_ = true;
+  if (lease_.FellBack()) {
+    if (lease_.Path().empty()) {
+      platform_.ShowMessage(kNoWorkFileMessage);
+    } else {
+      platform_.ShowMessage(std::string(kWorkFileElsewhereHead) + lease_.Path().string() +
+                            std::string(kWorkFileElsewhereTail));
+    }
+  }
+  const std::filesystem::path& copy = lease_.RecoveredCopy();
+  if (copy.empty()) return;
+  if (platform_.AskYesNo(kRecoveryQuestion) && LoadLog(copy)) return;
+  platform_.ShowMessage(std::string(kRecoveryKeptHead) + copy.string() +
+                        std::string(kRecoveryKeptTail));
+}
+
+void Session::NoteWorkFileWrite(const files::Status& status) {
+  workFileInStep_ = status.ok;
+  if (!status) ShowStatus(platform_, status);
 }
 
 bool Session::Refuse(std::string_view message) {

@@ -18,6 +18,7 @@
 #include "editor/main_window_state.h"
 #include "editor/platform.h"
 #include "files/work_file.h"
+#include "files/work_file_lease.h"
 #include "model/document.h"
 #include "render/draw_table.h"
 #include "render/legend_usage.h"
@@ -62,6 +63,9 @@ class Session {
   // resets the form.
   explicit Session(Platform& platform,
                    std::filesystem::path workFilePath = files::kWorkFileName);
+  // The same with this window's leased work file (files::WorkFileLease::
+  // Acquire, taken before): the session keeps the lease until OnClose.
+  Session(Platform& platform, files::WorkFileLease lease);
   ~Session();
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
@@ -77,6 +81,16 @@ class Session {
   EntryMode Mode() const { return mode_; }
   bool WorkFileStarted() const { return workFileStarted_; }
   const files::WorkFile& Work() const { return workFile_; }
+  // False after a write of the work file failed, until one succeeds: the
+  // file is behind the table then, and the next write replaces it whole.
+  bool WorkFileInStep() const { return workFileInStep_; }
+  const files::WorkFileLease& Lease() const { return lease_; }
+
+  // Once, right after the window is shown: says where the work file went
+  // when the working folder could not take it, and offers the log of a run
+  // that did not close normally (moved aside by the lease). Yes loads it as
+  // 柱状図データの読込 does; the copy stays on disk either way.
+  void AfterStart();
 
   // Form transfer. ReadControls stops at the first box that holds no number
   // (after saying so): that box and every value read after it keep their
@@ -109,6 +123,10 @@ class Session {
   bool ResetLog();
   void OnFileNew();
   void OnFileLoad();
+  // 柱状図データの読込 once the file is chosen. False when the file was
+  // refused (said so) or the reset could not be done; the log is then as it
+  // was.
+  bool LoadLog(const std::filesystem::path& path);
   void OnFileSave();
   void OnFileSaveImage();
 
@@ -116,11 +134,15 @@ class Session {
   void OnSettingsLoad();
   void FillCategoryControls();
 
-  // The window closes: the work file goes.
+  // The window closes: the work file goes, then the lease.
   void OnClose();
 
  private:
+  Session(Platform& platform, std::filesystem::path workFilePath, files::WorkFileLease&& lease);
   bool Refuse(std::string_view message);
+  // Shows a failed write of the work file and remembers whether the file is
+  // in step with the table.
+  void NoteWorkFileWrite(const files::Status& status);
   bool StartNewLog();
   void SetRecordLabel();
   bool ReadHeaderBoxes();
@@ -133,7 +155,10 @@ class Session {
   settings::CategoryCatalogue catalogue_;
   render::ViewOptions view_;
   files::WorkFile workFile_;
+  files::WorkFileLease lease_;
   bool workFileStarted_ = false;
+  bool workFileInStep_ = true;
+  bool startNotesShown_ = false;
   EntryMode mode_ = EntryMode::Append;
   // The radio groups' values, apart from their buttons.
   int rockQualityIndex_ = 0;

@@ -32,6 +32,17 @@ int CloseChecked(int fd) {
   return 0;
 }
 
+// A rename reaches the disk with its folder. Best effort: the new file is in
+// place whatever this gives, and some filesystems cannot sync a folder.
+void SyncParentFolder(const std::filesystem::path& path) {
+  std::filesystem::path folder = path.parent_path();
+  if (folder.empty()) folder = ".";
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  [[maybe_unused]] const int synced = ::fsync(fd);
+  ::close(fd);
+}
+
 }  // namespace
 
 IoResult ReadWholeFile(const std::filesystem::path& path, std::string& bytes) {
@@ -74,6 +85,7 @@ IoResult WriteFileAtomic(const std::filesystem::path& path, std::string_view byt
     ::unlink(temp.c_str());
     return IoResult::Failure(err);
   }
+  SyncParentFolder(path);
   return {};
 }
 

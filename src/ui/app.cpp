@@ -3,7 +3,7 @@
 #include <gtk/gtk.h>
 #include <wx/image.h>
 
-#include "files/work_file.h"
+#include "files/work_file_lease.h"
 #include "ui/main_window.h"
 
 namespace borvik::ui {
@@ -27,8 +27,15 @@ bool CBorvikApp::OnInit() {
   if (!wxApp::OnInit()) return false;
   wxInitAllImageHandlers();
   ApplyCompactStyle();
-  auto* window = new CBorvikDlg(nullptr, files::kWorkFileName);
+  // One work file per running window, in the working folder when it can be
+  // written.
+  auto* window = new CBorvikDlg(nullptr, files::WorkFileLease::Acquire());
   window->Show();
+  // A log named on the command line (the desktop entry passes the file
+  // opened with the program) is loaded as 柱状図データの読込 loads it.
+  std::optional<std::filesystem::path> openAtStart;
+  if (argc > 1) openAtStart = std::filesystem::path(std::string(argv[1].fn_str()));
+  window->AfterShow(openAtStart);
   return true;
 }
 

@@ -47,6 +47,12 @@ std::optional<std::filesystem::path> WxDialogs::ChooseSaveFile(std::string_view 
   return Choose(owner_, filter, extension, wxFD_SAVE);
 }
 
+bool WxDialogs::AskYesNo(std::string_view question) {
+  wxMessageDialog dialog(owner_, Wx(question), "Borvik", wxYES_NO | wxICON_QUESTION);
+  dialog.SetYesNoLabels(Wx("はい"), Wx("いいえ"));
+  return dialog.ShowModal() == wxID_YES;
+}
+
 bool WxDialogs::ConfirmOverwrite() {
   OverWrite dialog(owner_);
   return dialog.ShowModal() == wxID_OK;

@@ -20,6 +20,8 @@ class Dialogs {
   virtual std::optional<std::filesystem::path> ChooseSaveFile(std::string_view filter,
                                                               std::string_view extension) = 0;
   virtual bool ConfirmOverwrite() = 0;
+  // A question with はい and いいえ; true for はい.
+  virtual bool AskYesNo(std::string_view question) = 0;
 };
 
 // The toolkit's dialogs, owned by a window.
@@ -32,6 +34,7 @@ class WxDialogs final : public Dialogs {
   std::optional<std::filesystem::path> ChooseSaveFile(std::string_view filter,
                                                       std::string_view extension) override;
   bool ConfirmOverwrite() override;
+  bool AskYesNo(std::string_view question) override;
 
  private:
   wxWindow* owner_;

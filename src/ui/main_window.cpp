@@ -1,12 +1,14 @@
 #include "ui/main_window.h"
 
+#include <algorithm>
+
 #include "ui/gl_picture.h"
 #include "ui/program_icon.h"
 #include "ui/text.h"
 
 namespace borvik::ui {
 
-CBorvikDlg::CBorvikDlg(std::unique_ptr<Dialogs> dialogs, std::filesystem::path workFile)
+CBorvikDlg::CBorvikDlg(std::unique_ptr<Dialogs> dialogs, files::WorkFileLease lease)
     : wxFrame(nullptr, 102, "Borvik", wxDefaultPosition, wxDefaultSize,
               wxDEFAULT_FRAME_STYLE & ~(wxRESIZE_BORDER | wxMAXIMIZE_BOX)),
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<WxDialogs>(this)) {
@@ -15,14 +17,24 @@ CBorvikDlg::CBorvikDlg(std::unique_ptr<Dialogs> dialogs, std::filesystem::path w
   BuildControls();
   // The editor's initialisation: the work file, the lists, the catalogue,
   // the scale and the form.
-  session_ = std::make_unique<editor::Session>(static_cast<editor::Platform&>(*this), std::move(workFile));
+  session_ = std::make_unique<editor::Session>(static_cast<editor::Platform&>(*this), std::move(lease));
   StateToWidgets();
   BindEvents();
   Fit();
-  SetSizeHints(wxSize(500, 250), wxSize(1400, 950));
+  // The frame is fixed; the size limits hold where a window manager still
+  // resizes it, and never cut the form off.
+  const wxSize natural = GetSize();
+  SetSizeHints(wxSize(500, 250), wxSize(std::max(1400, natural.x), std::max(950, natural.y)));
 }
 
 CBorvikDlg::~CBorvikDlg() = default;
+
+void CBorvikDlg::AfterShow(const std::optional<std::filesystem::path>& openAtStart) {
+  Run([this, &openAtStart] {
+    session_->AfterStart();
+    if (openAtStart) session_->LoadLog(*openAtStart);
+  });
+}
 
 void CBorvikDlg::ShowMessage(std::string_view text) { dialogs_->ShowMessage(text); }
 
@@ -37,6 +49,8 @@ std::optional<std::filesystem::path> CBorvikDlg::ChooseSaveFile(std::string_view
 }
 
 bool CBorvikDlg::ConfirmOverwrite() { return dialogs_->ConfirmOverwrite(); }
+
+bool CBorvikDlg::AskYesNo(std::string_view question) { return dialogs_->AskYesNo(question); }
 
 void CBorvikDlg::Redraw() {
   if (picture_) picture_->Redraw();

@@ -15,6 +15,7 @@
 
 #include "editor/platform.h"
 #include "editor/session.h"
+#include "files/work_file_lease.h"
 #include "ui/dialogs.h"
 
 class wxButton;
@@ -33,12 +34,18 @@ class GlPicture;
 
 class CBorvikDlg final : public wxFrame, private editor::Platform {
  public:
-  // `dialogs` null: the toolkit's own. `workFile` is where the work file
-  // lives.
-  CBorvikDlg(std::unique_ptr<Dialogs> dialogs, std::filesystem::path workFile);
+  // `dialogs` null: the toolkit's own. The lease is this window's work
+  // file, held for the window's life.
+  CBorvikDlg(std::unique_ptr<Dialogs> dialogs, files::WorkFileLease lease);
+
+  // After the window is shown: what the user must hear about the work file
+  // (a recovered log, a work file elsewhere), then the log given at start.
+  void AfterShow(const std::optional<std::filesystem::path>& openAtStart);
   ~CBorvikDlg() override;
 
   editor::Session& Editor() { return *session_; }
+  // What the window lends the editor and its dialogs.
+  editor::Platform& EditorPlatform() { return *this; }
   GlPicture& Picture() { return *picture_; }
 
   // Runs a handler as an event does: widgets to state, handler, state to
@@ -53,6 +60,7 @@ class CBorvikDlg final : public wxFrame, private editor::Platform {
   std::optional<std::filesystem::path> ChooseSaveFile(std::string_view filter,
                                                       std::string_view extension) override;
   bool ConfirmOverwrite() override;
+  bool AskYesNo(std::string_view question) override;
   void Redraw() override;
   files::Status ExportImage(const std::filesystem::path& path) override;
 

@@ -180,7 +180,7 @@ wxSizer* CBorvikDlg::BuildRadioGroups(wxPanel* panel) {
     for (std::size_t i = 0; i < buttons.size(); ++i) {
       into[i] = new wxRadioButton(box, buttons[i].id, Wx(buttons[i].caption), wxDefaultPosition,
                                   wxDefaultSize, i == 0 ? wxRB_GROUP : 0);
-      group->Add(into[i], 0, wxRIGHT, 2 * kGap);
+      group->Add(into[i], 0, wxRIGHT, kGap);
     }
     rows->Add(group, 0, wxEXPAND | wxBOTTOM, kGap);
   };
@@ -251,6 +251,8 @@ wxSizer* CBorvikDlg::BuildForm(wxPanel* panel) {
 
 void CBorvikDlg::BuildControls() {
   auto* panel = new wxPanel(this);
+  // A compact font keeps the whole form beside the 880-pixel picture.
+  panel->SetFont(wxFontInfo(9));
   auto* left = new wxBoxSizer(wxVERTICAL);
   left->Add(BuildViewBar(panel), 0, wxEXPAND | wxBOTTOM, kGap);
   picture_ = new GlPicture(panel, [this] {

@@ -1,6 +1,7 @@
 #include "ui/program_icon.h"
 
 #include <wx/image.h>
+#include <wx/log.h>
 
 #include <string>
 
@@ -17,12 +18,15 @@ wxString IconFile(int size) {
 }  // namespace
 
 wxBitmap ProgramIcon(int size) {
+  // A missing icon is no error worth a message box.
+  wxLogNull quiet;
   wxImage image;
   if (!image.LoadFile(IconFile(size), wxBITMAP_TYPE_PNG)) return wxBitmap(size, size);
   return wxBitmap(image);
 }
 
 wxIconBundle ProgramIcons() {
+  wxLogNull quiet;
   wxIconBundle bundle;
   for (const int size : {16, 32, 48, 64, 128, 256}) {
     wxImage image;

@@ -21,10 +21,13 @@ CSetting::CSetting(wxWindow* parent, editor::Platform& platform)
       group = new wxStaticBoxSizer(wxVERTICAL, this, Wx(Model::GroupLabel(row)));
       grid = new wxFlexGridSizer(5, 4, 6);
       group->Add(grid);
-      sizer->Add(group, 0, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, 8);
+      sizer->Add(group, 0, wxLEFT | wxRIGHT | wxTOP, 8);
     }
     wxWindow* box = group->GetStaticBox();
-    grid->Add(new wxStaticText(box, wxID_ANY, Wx(Model::RowLabel(row))), 0, wxALIGN_CENTER_VERTICAL);
+    // One label width for all three groups, so that their columns line up.
+    auto* label = new wxStaticText(box, wxID_ANY, Wx(Model::RowLabel(row)));
+    label->SetMinSize(wxSize(80, -1));
+    grid->Add(label, 0, wxALIGN_CENTER_VERTICAL);
     names_[row - 1] = new wxTextCtrl(box, Model::NameBoxId(row), wxEmptyString, wxDefaultPosition,
                                      wxSize(150, -1));
     grid->Add(names_[row - 1]);
@@ -33,9 +36,9 @@ CSetting::CSetting(wxWindow* parent, editor::Platform& platform)
                                      wxSize(360, -1), wxTE_READONLY);
     grid->Add(paths_[row - 1]);
     auto* import = new wxButton(box, Model::ImportButtonId(row), Wx("取込"), wxDefaultPosition,
-                                wxDefaultSize, wxBU_EXACTFIT);
+                                wxSize(56, -1));
     import->Bind(wxEVT_BUTTON, [this, row](wxCommandEvent&) { OnImport(row); });
-    grid->Add(import);
+    grid->Add(import, 0, wxRIGHT, 4);
   }
   auto* buttons = new wxBoxSizer(wxHORIZONTAL);
   auto* save = new wxButton(this, Model::kSaveButtonId, Wx("設定ファイル保存"));

@@ -32,6 +32,7 @@ class ScriptedPlatform final : public Platform {
   // Answers, taken in order. nullopt cancels a file dialog.
   std::deque<std::optional<std::filesystem::path>> fileAnswers;
   std::deque<bool> overwriteAnswers;
+  std::deque<bool> yesNoAnswers;
   files::Status exportResult;
   std::function<void(const std::filesystem::path&)> onExport;
 
@@ -39,6 +40,7 @@ class ScriptedPlatform final : public Platform {
   std::vector<std::string> messages;
   std::vector<FileDialog> fileDialogs;
   int overwriteQuestions = 0;
+  std::vector<std::string> questions;
   int redraws = 0;
   std::vector<std::filesystem::path> exports;
 
@@ -72,6 +74,17 @@ class ScriptedPlatform final : public Platform {
     }
     const bool answer = overwriteAnswers.front();
     overwriteAnswers.pop_front();
+    return answer;
+  }
+
+  bool AskYesNo(std::string_view question) override {
+    questions.emplace_back(question);
+    if (yesNoAnswers.empty()) {
+      ADD_FAILURE() << "unexpected question: " << question;
+      return false;
+    }
+    const bool answer = yesNoAnswers.front();
+    yesNoAnswers.pop_front();
     return answer;
   }
 

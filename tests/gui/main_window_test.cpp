@@ -1,0 +1,210 @@
+// The real window under a virtual display, driven through its widgets.
+
+#include <sys/wait.h>
+#include <wx/radiobut.h>
+#include <wx/uiaction.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <unistd.h>
+
+#include "editor/main_window_state.h"
+#include "ui/gl_picture.h"
+#include "ui/settings_window.h"
+#include "window_fixture.h"
+
+namespace borvik::testing {
+namespace {
+
+namespace id = editor::control;
+
+const std::string kHeader =
+    "top, bot, int, Str, Bou, RF1, RF2, RFe, Wea, DSe1, Se1, DSe2, Se2, DSe3, Se3, DSe4, Se4, "
+    "DEc1, Ec1, DEc2, Ec2, DEc3, Ec3, DSa1, Sa1, DSa2, Sa2, DSa3, Sa3, DSa4, Sa4\r\n";
+
+TEST_F(WindowTest, StartsEmptyWithTheFormReset) {
+  EXPECT_EQ(Label(id::kRecordLabel), "柱状図データ：0/0");
+  EXPECT_EQ(ui::Utf8(Control<wxComboBox>(id::kScale)->GetValue()), "1/100");
+  EXPECT_TRUE(Control<wxRadioButton>(1068)->GetValue());
+  EXPECT_TRUE(Control<wxRadioButton>(1069)->GetValue());
+  for (const int depth : {1042, 1044, 1046, 1048, 1052, 1054, 1056, 1049, 1057, 1058, 1059}) {
+    EXPECT_EQ(Text(depth), "-1") << depth;
+  }
+  for (const int depth : {id::kTop, id::kBot, id::kInt}) EXPECT_EQ(Text(depth), "0") << depth;
+  EXPECT_EQ(Label(1099), "半深成岩類");
+  EXPECT_EQ(Label(1017), "石灰岩類");
+  EXPECT_EQ(Control<wxComboBox>(1041)->GetCount(), 8u);
+  EXPECT_EQ(Control<wxComboBox>(1051)->GetCount(), 10u);
+  ASSERT_TRUE(std::filesystem::exists("temp.csv"));
+  EXPECT_EQ(std::filesystem::file_size("temp.csv"), 0u);
+  EXPECT_EQ(window_->Picture().GetClientSize(), wxSize(880, 831));
+  EXPECT_TRUE(script_.messages.empty());
+}
+
+TEST_F(WindowTest, TypedLayersReachTheWorkFile) {
+  Type(id::kName, "B-1");
+  Type(id::kElevation, "12.5");
+  Type(id::kBot, "2");
+  Check(1004);  // 粘土
+  Press(id::kEnter);
+  EXPECT_EQ(Label(id::kRecordLabel), "柱状図データ：  1 /   1");
+  EXPECT_EQ(Text(id::kTop), "2");
+  Type(id::kBot, "5");
+  Check(1009);  // 細粒砂
+  Type(1049, "3");
+  Press(id::kEnter);
+  EXPECT_TRUE(script_.messages.empty()) << script_.messages.front();
+  EXPECT_EQ(Label(id::kRecordLabel), "柱状図データ：  2 /   2");
+  EXPECT_EQ(ReadBytes("temp.csv"),
+            "B-1,12.5,\r\n" + kHeader +
+                "0,2,0,0,0,0.15,0.15,0,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0\r\n"
+                "2,5,2,0,0,0.19,0.19,0,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,3,1,-1,0,-1,0,-1,0\r\n");
+}
+
+TEST_F(WindowTest, EnterAndEscapeNeitherEnterNorClose) {
+  Type(id::kBot, "2");
+  Check(1004);
+  wxTextCtrl* bot = Control<wxTextCtrl>(id::kBot);
+  bot->SetFocus();
+  Settle();
+  wxUIActionSimulator keys;
+  keys.Char(WXK_RETURN);
+  Settle();
+  keys.Char(WXK_ESCAPE);
+  Settle();
+  EXPECT_TRUE(window_->IsShown());
+  EXPECT_EQ(Label(id::kRecordLabel), "柱状図データ：0/0");
+  EXPECT_EQ(std::filesystem::file_size("temp.csv"), 0u);
+}
+
+TEST_F(WindowTest, SavedImageIsWhatTheCommandLineRenders) {
+  const std::string example = BORVIK_SOURCE_DIR "/examples/b-1.csv";
+  script_.files.push_back(example);
+  Menu(ui::command::kFileLoad);
+  EXPECT_EQ(Label(id::kRecordLabel), "柱状図データ：  8 /   8");
+  Press(id::kShowLegend);
+  script_.files.push_back(folder_ / "window");  // the extension is added
+  Menu(ui::command::kFileSaveImage);
+  ASSERT_TRUE(std::filesystem::exists(folder_ / "window.png")) << (script_.messages.empty() ? "" : script_.messages[0]);
+  const std::string cli = (folder_ / "cli.png").string();
+  const std::string command = std::string(BORVIK_CLI) + " render '" + example + "' '" + cli + "' --legend";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  EXPECT_TRUE(ReadBytes(folder_ / "window.png") == ReadBytes(cli));
+}
+
+TEST_F(WindowTest, ClosingRemovesTheWorkFile) {
+  ASSERT_TRUE(std::filesystem::exists("temp.csv"));
+  window_->Close(true);
+  window_ = nullptr;
+  Settle();
+  EXPECT_FALSE(std::filesystem::exists("temp.csv"));
+}
+
+// The child half of the crash test: a window enters three layers in the
+// folder it is given, says so, and waits to be killed.
+TEST(KilledWindow, DISABLED_ChildEntersLayersAndWaits) {
+  const char* folder = std::getenv("BORVIK_CRASH_FOLDER");
+  ASSERT_NE(folder, nullptr);
+  std::filesystem::current_path(folder);
+  DialogScript script;
+  auto* window = new ui::CBorvikDlg(std::make_unique<ScriptedDialogs>(script),
+                                    files::WorkFileLease::Acquire());
+  window->Show();
+  Settle();
+  auto type = [&](int controlId, const char* text) {
+    dynamic_cast<wxTextCtrl*>(window->FindWindow(controlId))->SetValue(ui::Wx(text));
+  };
+  auto press = [&](int controlId) {
+    wxCommandEvent event(wxEVT_BUTTON, controlId);
+    window->FindWindow(controlId)->ProcessWindowEvent(event);
+    Settle(3);
+  };
+  type(id::kName, "B-9 事故");
+  type(id::kElevation, "3.5");
+  const char* bottoms[] = {"1.5", "4", "7.25"};
+  for (const char* bottom : bottoms) {
+    type(id::kBot, bottom);
+    dynamic_cast<wxCheckBox*>(window->FindWindow(1010))->SetValue(true);
+    press(id::kEnter);
+  }
+  WriteBytes("ready", "");
+  for (;;) Settle();
+}
+
+TEST_F(WindowTest, AKilledWindowLosesNoLayer) {
+  // This window's work file is not the one under test.
+  window_->Close(true);
+  window_ = nullptr;
+  Settle();
+  const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    setenv("BORVIK_CRASH_FOLDER", folder_.Path().c_str(), 1);
+    execl(self.c_str(), self.c_str(), "--gtest_also_run_disabled_tests",
+          "--gtest_filter=KilledWindow.DISABLED_ChildEntersLayersAndWaits", nullptr);
+    _exit(127);
+  }
+  for (int i = 0; i < 600 && !std::filesystem::exists(folder_ / "ready"); ++i) wxMilliSleep(50);
+  ASSERT_TRUE(std::filesystem::exists(folder_ / "ready"));
+  kill(child, SIGKILL);
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  const std::string leftover = ReadBytes(folder_ / "temp.csv");
+
+  script_.answers.push_back(true);
+  OpenWindow();
+  ASSERT_EQ(script_.messages.size(), 1u);
+  EXPECT_NE(script_.messages[0].find("開きますか"), std::string::npos) << script_.messages[0];
+  EXPECT_EQ(Label(id::kRecordLabel), "柱状図データ：  3 /   3");
+  EXPECT_EQ(Text(id::kName), "B-9 事故");
+  const auto& layers = window_->Editor().Log().layers;
+  ASSERT_EQ(layers.LayerCount(), 3);
+  EXPECT_EQ(layers.Get(3).bot, 7.25f);
+  EXPECT_EQ(layers.Get(2).RF1, 0.2f);
+  // The crashed run's file is kept whole beside the new work file.
+  int copies = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder_.Path())) {
+    if (entry.path().filename().string().starts_with("temp-recovered-")) {
+      ++copies;
+      EXPECT_EQ(ReadBytes(entry.path()), leftover);
+    }
+  }
+  EXPECT_EQ(copies, 1);
+  EXPECT_EQ(ReadBytes("temp.csv"), leftover);
+}
+
+// Screenshots for the README, taken by hand with tools/screenshots.
+TEST_F(WindowTest, DISABLED_Screenshots) {
+  const std::filesystem::path docs = std::filesystem::path(BORVIK_SOURCE_DIR) / "docs";
+  auto shoot = [&](const char* name) {
+    Settle(40);
+    window_->Raise();
+    Settle(40);
+    const wxRect r = window_->GetScreenRect();
+    const std::string command = "import -window root -crop " + std::to_string(r.width) + "x" +
+                                std::to_string(r.height) + "+" + std::to_string(r.x) + "+" +
+                                std::to_string(r.y) + " '" + (docs / name).string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+  };
+  window_->Move(0, 0);
+  shoot("window-empty.png");
+  script_.files.push_back(BORVIK_SOURCE_DIR "/examples/b-1.csv");
+  Menu(ui::command::kFileLoad);
+  Press(id::kShowLegend);
+  shoot("window-example.png");
+  auto* settings = new ui::CSetting(window_, window_->EditorPlatform());
+  settings->Move(0, 0);
+  settings->Show();
+  Settle(40);
+  const wxRect r = settings->GetScreenRect();
+  const std::string command = "import -window root -crop " + std::to_string(r.width) + "x" +
+                              std::to_string(r.height) + "+" + std::to_string(r.x) + "+" +
+                              std::to_string(r.y) + " '" + (docs / "settings-dialog.png").string() + "'";
+  EXPECT_EQ(std::system(command.c_str()), 0);
+  settings->Destroy();
+}
+
+}  // namespace
+}  // namespace borvik::testing
