@@ -72,35 +72,38 @@ Bezier OutlineCurve(const EntryValues& v) {
 
 }  // namespace
 
-std::string_view SingleLithologyPattern(float m, float bedrockCode, int q,
-                                        const settings::CategoryCatalogue& catalogue) {
-  if (m > kSilt && m < kGranule) {
-    switch (q) {
-      case kQualityLoamy: return builtin::kLoamySand;
-      case kQualityHumic: return builtin::kHumicSand;
-      case kQualityOrganic: return builtin::kOrganicSand;
-      case kQualityCalcareous: return builtin::kCalcSand;
-      default: break;
-    }
-    if (m == kFineAsh) return builtin::kFineAsh;
-    if (m == kCoarseAsh) return builtin::kCoarseAsh;
-    return builtin::kSand;
+namespace {
+
+// The rows of the pattern tables that single- and two-lithology entries
+// share: sand and ash, gravel and volcanic blocks, mud.
+std::string_view SandPattern(float c, int q) {
+  switch (q) {
+    case kQualityLoamy: return builtin::kLoamySand;
+    case kQualityHumic: return builtin::kHumicSand;
+    case kQualityOrganic: return builtin::kOrganicSand;
+    case kQualityCalcareous: return builtin::kCalcSand;
+    default: break;
   }
-  if (m > kVeryCoarseSand && m < kBedrockWidth) {
-    switch (q) {
-      case kQualityHumic: return builtin::kHumicGravel;
-      case kQualityOrganic: return builtin::kOrganicGravel;
-      case kQualityCalcareous: return builtin::kCalcGravel;
-      default: break;
-    }
-    if (m == kLapilli) return builtin::kLapilli;
-    if (m == kVolcanicBomb) return builtin::kBreccia;
-    return builtin::kGravel;
+  if (c == kFineAsh) return builtin::kFineAsh;
+  if (c == kCoarseAsh) return builtin::kCoarseAsh;
+  return builtin::kSand;
+}
+
+// Loamy gravel has no pattern of its own.
+std::string_view GravelPattern(float c, int q) {
+  switch (q) {
+    case kQualityHumic: return builtin::kHumicGravel;
+    case kQualityOrganic: return builtin::kOrganicGravel;
+    case kQualityCalcareous: return builtin::kCalcGravel;
+    default: break;
   }
-  if (m >= kBedrockWidth) {
-    const auto slot = BedrockSlotForCode(bedrockCode);
-    return slot ? std::string_view(catalogue.bedrock[*slot - 1].texturePath) : std::string_view{};
-  }
+  if (c == kLapilli) return builtin::kLapilli;
+  if (c == kVolcanicBomb) return builtin::kBreccia;
+  return builtin::kGravel;
+}
+
+// Plain mud has no pattern: a white strip.
+std::string_view MudPattern(int q) {
   switch (q) {
     case kQualityLoamy: return builtin::kLoam;
     case kQualityHumic: return builtin::kHumicMud;
@@ -110,37 +113,26 @@ std::string_view SingleLithologyPattern(float m, float bedrockCode, int q,
   }
 }
 
+bool InSandRange(float c) { return c > kSilt && c < kGranule; }
+
+}  // namespace
+
+std::string_view SingleLithologyPattern(float m, float bedrockCode, int q,
+                                        const settings::CategoryCatalogue& catalogue) {
+  if (InSandRange(m)) return SandPattern(m, q);
+  if (m > kVeryCoarseSand && m < kBedrockWidth) return GravelPattern(m, q);
+  if (m >= kBedrockWidth) {
+    const auto slot = BedrockSlotForCode(bedrockCode);
+    return slot ? std::string_view(catalogue.bedrock[*slot - 1].texturePath) : std::string_view{};
+  }
+  return MudPattern(q);
+}
+
+// Without the bedrock row: a part coarser than sand is gravel.
 std::string_view PartPattern(float c, int q) {
-  if (c > kSilt && c < kGranule) {
-    switch (q) {
-      case kQualityLoamy: return builtin::kLoamySand;
-      case kQualityHumic: return builtin::kHumicSand;
-      case kQualityOrganic: return builtin::kOrganicSand;
-      case kQualityCalcareous: return builtin::kCalcSand;
-      default: break;
-    }
-    if (c == kFineAsh) return builtin::kFineAsh;
-    if (c == kCoarseAsh) return builtin::kCoarseAsh;
-    return builtin::kSand;
-  }
-  if (c > kVeryCoarseSand) {
-    switch (q) {
-      case kQualityHumic: return builtin::kHumicGravel;
-      case kQualityOrganic: return builtin::kOrganicGravel;
-      case kQualityCalcareous: return builtin::kCalcGravel;
-      default: break;
-    }
-    if (c == kLapilli) return builtin::kLapilli;
-    if (c == kVolcanicBomb) return builtin::kBreccia;
-    return builtin::kGravel;
-  }
-  switch (q) {
-    case kQualityLoamy: return builtin::kLoam;
-    case kQualityHumic: return builtin::kHumicMud;
-    case kQualityOrganic: return builtin::kOrganicMud;
-    case kQualityCalcareous: return builtin::kCalcMud;
-    default: return {};
-  }
+  if (InSandRange(c)) return SandPattern(c, q);
+  if (c > kVeryCoarseSand) return GravelPattern(c, q);
+  return MudPattern(q);
 }
 
 void DrawColumnTiles(Canvas& canvas, const DrawEntry& entry, EntryValues& v,
