@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "support/run_cli.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -16,24 +17,12 @@ using borvik::testing::ReadBytes;
 using borvik::testing::TempDir;
 using borvik::testing::WriteBytes;
 
-struct CheckRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-std::string Quote(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
+using borvik::testing::CliRun;
+using borvik::testing::Quote;
 
 // Runs in `dir` as the working folder, so that a stray work file would show.
-CheckRun Check(const std::string& args, const TempDir& dir) {
-  const std::string command = "cd " + Quote(dir.Path()) + " && " + BORVIK_CLI + " check " + args +
-                              " >out.txt 2>err.txt";
-  const int raw = std::system(command.c_str());
-  CheckRun run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(dir / "out.txt"),
-               ReadBytes(dir / "err.txt")};
-  std::filesystem::remove(dir / "out.txt");
-  std::filesystem::remove(dir / "err.txt");
-  return run;
+CliRun Check(const std::string& args, const TempDir& dir) {
+  return borvik::testing::RunCli("check " + args, dir.Path());
 }
 
 const std::string kRefused = BORVIK_TEST_DATA "/check_refused.csv";
@@ -73,7 +62,7 @@ TEST(CheckCommand, PrintsTheLineAndMessageOfEveryRefusedLayer) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.scale);
     TempDir dir;
-    const CheckRun run = Check(Quote(kRefused) + c.scale, dir);
+    const CliRun run = Check(Quote(kRefused) + c.scale, dir);
     EXPECT_EQ(run.status, 1) << run.err;
     EXPECT_EQ(run.out, c.out);
     EXPECT_EQ(run.err, "");
@@ -83,7 +72,7 @@ TEST(CheckCommand, PrintsTheLineAndMessageOfEveryRefusedLayer) {
 
 TEST(CheckCommand, AcceptedLogsAndLogsRefusedWhole) {
   TempDir dir;
-  const CheckRun clean = Check("'" BORVIK_TEST_DATA "/b1.csv'", dir);
+  const CliRun clean = Check("'" BORVIK_TEST_DATA "/b1.csv'", dir);
   EXPECT_EQ(clean.status, 0) << clean.err;
   EXPECT_EQ(clean.out, "");
 
@@ -91,7 +80,7 @@ TEST(CheckCommand, AcceptedLogsAndLogsRefusedWhole) {
   WriteBytes(dir / "no-elevation.csv",
              "B-1,0,\nh\n0,2,0,0,0,0.15,0.15,0,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0\n"
              "\n2,3,2,0,0,0.15,0.15,0,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0\n");
-  const CheckRun refused = Check(Quote(dir / "no-elevation.csv"), dir);
+  const CliRun refused = Check(Quote(dir / "no-elevation.csv"), dir);
   EXPECT_EQ(refused.status, 1);
   EXPECT_EQ(refused.out,
             "3: 柱状図名と（孔口）標高を入力してください。\n"
@@ -122,7 +111,7 @@ TEST(CheckCommand, FilesThatCannotBeReadAndUsage) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args);
-    const CheckRun run = Check(c.args, dir);
+    const CliRun run = Check(c.args, dir);
     EXPECT_EQ(run.status, c.status);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err.rfind(c.err, 0), 0u) << run.err;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "support/run_cli.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -15,19 +16,12 @@ using borvik::testing::ReadBytes;
 using borvik::testing::TempDir;
 using borvik::testing::WriteBytes;
 
-struct CliRun {
-  int status;
-  std::string err;
-};
+using borvik::testing::CliRun;
+using borvik::testing::Quote;
 
 CliRun Cli(const std::string& args, const TempDir& dir) {
-  const std::string errPath = (dir / "stderr.txt").string();
-  const std::string command = std::string(BORVIK_CLI) + " " + args + " 2>" + errPath;
-  const int raw = std::system(command.c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(errPath)};
+  return borvik::testing::RunCli(args, dir.Path());
 }
-
-std::string Quote(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
 
 TEST(NormalizeCommand, WritesWhatSavingAfterLoadingWrites) {
   TempDir dir;

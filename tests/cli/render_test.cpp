@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "support/run_cli.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -18,10 +19,7 @@ using borvik::testing::WriteBytes;
 int Cli(const std::string& args) {
   // Run from an empty folder: the textures must be found beside the program.
   TempDir cwd;
-  const std::string command = "cd '" + cwd.Path().string() + "' && " + BORVIK_CLI + " " + args +
-                              " 2>/dev/null";
-  const int raw = std::system(command.c_str());
-  return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return borvik::testing::RunCli(args, cwd.Path()).status;
 }
 
 const std::string kExample = "'" BORVIK_SOURCE_DIR "/examples/b-1.csv'";
