@@ -48,7 +48,7 @@ void BM_ParseLayerFile(benchmark::State& state) {
   const std::string text = FullLogText();
   auto log = std::make_unique<model::Document>();
   for (auto _ : state) {
-    benchmark::DoNotOptimize(files::ParseLayerFile(text, *log).ok);
+    benchmark::DoNotOptimize(static_cast<bool>(files::ParseLayerFile(text, *log)));
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }

@@ -1,68 +1,56 @@
-#include "cli/check_command.h"
+// borvik-cli check: every layer of IN through the entry rules; one line
+// "LINE: message" on stdout for each refused layer.
 
+#include <cerrno>
 #include <cstdio>
-#include <optional>
 #include <string>
 
 #include "cli/commands.h"
 #include "editor/layer_check.h"
+#include "files/file_io.h"
 #include "model/codes.h"
 
 namespace borvik::cli {
+
 namespace {
 
-constexpr const char* kCheckUsage =
-    "使い方: borvik-cli check IN.csv [--scale 1/50|1/100|1/200|1/400]\n";
-
-std::optional<int> ScaleIndexOf(std::string_view name) {
-  for (std::size_t i = 0; i < model::kScales.size(); ++i) {
-    if (model::kScales[i].name == name) return static_cast<int>(i);
-  }
-  return std::nullopt;
-}
-
-}  // namespace
-
 int Check(std::span<const std::string_view> args) {
-  std::optional<std::string_view> in;
+  static constexpr std::string_view kValued[] = {"--scale"};
+  const Arguments parsed(args, {}, kValued);
+  if (parsed.Problem()) return UsageError(kCheck, *parsed.Problem());
+  if (parsed.Positional().size() != 1) return UsageError(kCheck, "IN を 1 つ指定してください");
   int scaleIndex = model::kDefaultScaleIndex;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--scale") {
-      const std::optional<int> index =
-          i + 1 < args.size() ? ScaleIndexOf(args[i + 1]) : std::nullopt;
-      if (!index) {
-        std::fputs(kCheckUsage, stderr);
-        return kExitUsage;
-      }
-      scaleIndex = *index;
-      ++i;
-    } else if (!in && !(args[i].size() > 1 && args[i].front() == '-')) {
-      in = args[i];
-    } else {
-      std::fputs(kCheckUsage, stderr);
-      return kExitUsage;
-    }
-  }
-  if (!in) {
-    std::fputs(kCheckUsage, stderr);
-    return kExitUsage;
+  if (const auto scale = parsed.Value("--scale")) {
+    const auto index = model::ScaleIndexByName(*scale);
+    if (!index) return UsageError(kCheck, BadValue("--scale", *scale));
+    scaleIndex = *index;
   }
 
-  const editor::LayerCheck check = editor::CheckLayerFile(std::string(*in), scaleIndex);
+  std::string bytes;
+  if (const files::Status read = files::ReadWholeFile(std::string(parsed.Positional()[0]), bytes);
+      !read) {
+    PrintLoadFailure(*read.error);
+    return kExitFailed;
+  }
+  const editor::LayerCheck check = editor::CheckLayerFile(bytes, scaleIndex);
   if (!check.read) {
-    std::fprintf(stderr, "%s\n", check.read.message.c_str());
-    if (!check.read.detail.empty()) std::fprintf(stderr, "%s\n", check.read.detail.c_str());
-    // A file that cannot be opened is also an import that failed.
-    if (check.read.message != files::kImportFailedMessage) {
-      std::fprintf(stderr, "%s\n", files::kImportFailedMessage);
-    }
+    PrintLoadFailure(*check.read.error);
     return kExitFailed;
   }
   for (const editor::LayerRefusal& refusal : check.refusals) {
     std::printf("%d: %s\n", refusal.line, refusal.message.c_str());
   }
-  if (std::fflush(stdout) != 0) return kExitFailed;
+  if (std::fflush(stdout) != 0) {
+    PrintFailure(files::CannotWrite(errno));
+    return kExitFailed;
+  }
   return check.refusals.empty() ? kExitOk : kExitFailed;
 }
+
+}  // namespace
+
+const Command kCheck{"check", "check IN.csv [--scale 1/50|1/100|1/200|1/400]",
+                     "各層をデータ入力の規則で確かめ、受け付けられない層を「行: 理由」で示す",
+                     Check};
 
 }  // namespace borvik::cli

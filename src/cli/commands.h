@@ -2,10 +2,13 @@
 // The subcommands of borvik-cli. Each returns the exit status: 0 success,
 // 1 refused or failed (the messages on stderr, nothing written), 2 usage.
 
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
-#include "files/status.h"
+#include "files/error.h"
 
 namespace borvik::cli {
 
@@ -13,13 +16,48 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
 
-int Normalize(std::span<const std::string_view> args);
-int Render(std::span<const std::string_view> args);
+// A command: how it is called, what it does, and the function that does it.
+struct Command {
+  std::string_view name;
+  std::string_view synopsis;  // after "borvik-cli ", lines broken with "\n"
+  std::string_view summary;
+  int (*run)(std::span<const std::string_view> args);
+};
 
-// The message and its detail, one per line, on stderr.
-void PrintFailure(const files::Status& status);
-// A layer file that could not be loaded: as the load command reports it, a
-// file that cannot be opened is also an import that failed.
-void PrintLoadFailure(const files::Status& status);
+extern const Command kNormalize;
+extern const Command kRender;
+extern const Command kCheck;
+
+// The arguments of a command: its options, each known with or without a
+// value, and the rest in order.
+class Arguments {
+ public:
+  Arguments(std::span<const std::string_view> args, std::span<const std::string_view> flags,
+            std::span<const std::string_view> valued);
+  // The first problem found ("不明なオプションです: --x"), or nullopt.
+  const std::optional<std::string>& Problem() const { return problem_; }
+  bool Has(std::string_view flag) const;
+  // The value given with an option (the last one, if given twice).
+  std::optional<std::string_view> Value(std::string_view option) const;
+  const std::vector<std::string_view>& Positional() const { return positional_; }
+
+ private:
+  std::vector<std::pair<std::string_view, std::string_view>> options_;
+  std::vector<std::string_view> positional_;
+  std::optional<std::string> problem_;
+};
+
+// "使い方: borvik-cli SYNOPSIS" and the summary.
+std::string Usage(const Command& command);
+// What a usage error prints on stderr: the command's usage, then the
+// problem. Returns kExitUsage.
+int UsageError(const Command& command, std::string_view problem);
+// "--scale の値が正しくありません: 1/30".
+std::string BadValue(std::string_view option, std::string_view value);
+
+// A failure on stderr in the words the window uses.
+void PrintFailure(const files::Error& error);
+// A layer file that could not be loaded: as the load command reports it.
+void PrintLoadFailure(const files::Error& error);
 
 }  // namespace borvik::cli

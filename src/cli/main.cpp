@@ -1,43 +1,70 @@
 // borvik-cli: the log core without a window, for scripts and checks.
 
+#include <array>
 #include <cstdio>
+#include <string>
 #include <string_view>
 #include <vector>
 
-#include "cli/check_command.h"
 #include "cli/commands.h"
 
+namespace borvik::cli {
 namespace {
 
-constexpr const char* kUsage =
-    "使い方:\n"
-    "  borvik-cli normalize IN.csv OUT.csv   読み込んで保存し直した柱状図データを書く"
-    "（OUT に - で標準出力）\n"
-    "  borvik-cli render IN.csv OUT.png [--scale 1/50|1/100|1/200|1/400] [--legend]\n"
-    "        [--elevation] [--hide structures,features,samples] [--scroll N] [--settings FILE.set]\n"
-    "                                        画像として保存と同じ PNG を書く\n"
-    "  borvik-cli check IN.csv [--scale 1/50|1/100|1/200|1/400]\n"
-    "                                        各層をデータ入力の規則で確かめる\n";
+const std::array<const Command*, 3> kCommands{&kNormalize, &kRender, &kCheck};
+
+void PrintUsage(std::FILE* out) {
+  std::fputs("使い方:\n", out);
+  for (const Command* command : kCommands) {
+    std::string synopsis;
+    for (const char c : command->synopsis)
+      synopsis += c == '\n' ? std::string("\n        ") : std::string(1, c);
+    std::fprintf(out, "  borvik-cli %s\n      %.*s\n", synopsis.c_str(),
+                 static_cast<int>(command->summary.size()), command->summary.data());
+  }
+  std::fputs(
+      "  borvik-cli --help | --version\n"
+      "  borvik-cli COMMAND --help\n"
+      "      コマンドの使い方\n",
+      out);
+}
+
+bool AsksForHelp(std::span<const std::string_view> args) {
+  for (const std::string_view a : args) {
+    if (a == "--help" || a == "-h") return true;
+  }
+  return false;
+}
 
 }  // namespace
+}  // namespace borvik::cli
 
 int main(int argc, char** argv) {
   using namespace borvik::cli;
-  std::vector<std::string_view> args(argv + 1, argv + argc);
+  const std::vector<std::string_view> args(argv + 1, argv + argc);
   if (args.empty()) {
-    std::fputs(kUsage, stderr);
+    PrintUsage(stderr);
     return kExitUsage;
   }
-  const std::string_view command = args.front();
-  const std::span<const std::string_view> rest(args.data() + 1, args.size() - 1);
-  if (command == "normalize") return Normalize(rest);
-  if (command == "render") return Render(rest);
-  if (command == "check") return Check(rest);
-  if (command == "--help" || command == "-h") {
-    std::fputs(kUsage, stdout);
+  const std::string_view name = args.front();
+  if (name == "--help" || name == "-h") {
+    PrintUsage(stdout);
     return kExitOk;
   }
-  std::fprintf(stderr, "不明なコマンドです: %.*s\n%s", static_cast<int>(command.size()),
-               command.data(), kUsage);
+  if (name == "--version") {
+    std::puts("borvik-cli " BORVIK_VERSION);
+    return kExitOk;
+  }
+  const std::span<const std::string_view> rest(args.data() + 1, args.size() - 1);
+  for (const Command* command : kCommands) {
+    if (command->name != name) continue;
+    if (AsksForHelp(rest)) {
+      std::fputs(Usage(*command).c_str(), stdout);
+      return kExitOk;
+    }
+    return command->run(rest);
+  }
+  std::fprintf(stderr, "不明なコマンドです: %.*s\n", static_cast<int>(name.size()), name.data());
+  PrintUsage(stderr);
   return kExitUsage;
 }

@@ -1,3 +1,6 @@
+// borvik-cli normalize: what saving right after loading IN writes.
+
+#include <cerrno>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -9,42 +12,40 @@
 
 namespace borvik::cli {
 
-void PrintFailure(const files::Status& status) {
-  std::fprintf(stderr, "%s\n", status.message.c_str());
-  if (!status.detail.empty()) std::fprintf(stderr, "%s\n", status.detail.c_str());
-}
+namespace {
 
-void PrintLoadFailure(const files::Status& status) {
-  PrintFailure(status);
-  if (status.message != files::kImportFailedMessage) {
-    std::fprintf(stderr, "%s\n", files::kImportFailedMessage);
-  }
-}
-
-// What saving right after loading IN writes.
 int Normalize(std::span<const std::string_view> args) {
-  if (args.size() != 2) {
-    std::fputs("使い方: borvik-cli normalize IN.csv OUT.csv\n", stderr);
-    return kExitUsage;
-  }
+  const Arguments parsed(args, {}, {});
+  if (parsed.Problem()) return UsageError(kNormalize, *parsed.Problem());
+  if (parsed.Positional().size() != 2)
+    return UsageError(kNormalize, "IN と OUT を指定してください");
+  const std::string in(parsed.Positional()[0]);
+  const std::string_view out = parsed.Positional()[1];
   auto log = std::make_unique<model::Document>();
-  const files::Status read = files::ReadLayerFile(std::string(args[0]), *log);
-  if (!read) {
-    PrintLoadFailure(read);
+  if (const files::Status read = files::ReadLayerFile(in, *log); !read) {
+    PrintLoadFailure(*read.error);
     return kExitFailed;
   }
   const std::string text = files::FormatLayerFile(log->header, log->layers);
-  if (args[1] == "-") {
-    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
+  if (out == "-") {
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
+        std::fflush(stdout) != 0) {
+      PrintFailure(files::CannotWrite(errno));
       return kExitFailed;
     }
     return kExitOk;
   }
-  if (const files::IoResult io = files::WriteFileAtomic(std::string(args[1]), text); !io) {
-    PrintFailure(files::Status::Fail(files::kCannotWriteMessage, files::DescribeError(io.error)));
+  if (const files::Status written = files::WriteFileAtomic(std::string(out), text); !written) {
+    PrintFailure(*written.error);
     return kExitFailed;
   }
   return kExitOk;
 }
+
+}  // namespace
+
+const Command kNormalize{"normalize", "normalize IN.csv OUT.csv",
+                         "読み込んで保存し直した柱状図データを書く（OUT に - で標準出力）",
+                         Normalize};
 
 }  // namespace borvik::cli

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "cli/commands.h"
@@ -18,11 +19,8 @@
 #include "settings/settings_file.h"
 
 namespace borvik::cli {
-namespace {
 
-constexpr const char* kRenderUsage =
-    "使い方: borvik-cli render IN.csv OUT.png [--scale 1/50|1/100|1/200|1/400] [--legend]\n"
-    "        [--elevation] [--hide structures,features,samples] [--scroll N] [--settings FILE.set]\n";
+namespace {
 
 struct RenderArgs {
   std::string in, out, settings;
@@ -59,58 +57,47 @@ bool ParseScroll(std::string_view text, int& position) {
   return true;
 }
 
-bool ParseArgs(std::span<const std::string_view> args, RenderArgs& out) {
-  std::vector<std::string_view> positional;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string_view a = args[i];
-    const bool hasValue = i + 1 < args.size();
-    if (a == "--legend") {
-      out.view.showLegend = true;
-    } else if (a == "--elevation") {
-      out.view.elevationLabels = true;
-    } else if (a == "--scale" && hasValue) {
-      const std::string_view s = args[++i];
-      int index = -1;
-      for (std::size_t k = 0; k < model::kScales.size(); ++k) {
-        if (model::kScales[k].name == s) index = static_cast<int>(k);
-      }
-      if (index < 0) return false;
-      out.view.scaleIndex = index;
-    } else if (a == "--hide" && hasValue) {
-      if (!ParseHide(args[++i], out.view)) return false;
-    } else if (a == "--scroll" && hasValue) {
-      if (!ParseScroll(args[++i], out.view.scrollPosition)) return false;
-    } else if (a == "--settings" && hasValue) {
-      out.settings = std::string(args[++i]);
-    } else if (a.starts_with("--")) {
-      return false;
-    } else {
-      positional.push_back(a);
-    }
+// The problem with the arguments, or nullopt when they are all good.
+std::optional<std::string> ParseArgs(std::span<const std::string_view> args, RenderArgs& out) {
+  static constexpr std::string_view kFlags[] = {"--legend", "--elevation"};
+  static constexpr std::string_view kValued[] = {"--scale", "--hide", "--scroll", "--settings"};
+  const Arguments parsed(args, kFlags, kValued);
+  if (parsed.Problem()) return parsed.Problem();
+  out.view.showLegend = parsed.Has("--legend");
+  out.view.elevationLabels = parsed.Has("--elevation");
+  if (const auto scale = parsed.Value("--scale")) {
+    const auto index = model::ScaleIndexByName(*scale);
+    if (!index) return BadValue("--scale", *scale);
+    out.view.scaleIndex = *index;
   }
-  if (positional.size() != 2) return false;
-  out.in = std::string(positional[0]);
-  out.out = std::string(positional[1]);
-  return true;
+  if (const auto hide = parsed.Value("--hide"); hide && !ParseHide(*hide, out.view)) {
+    return BadValue("--hide", *hide);
+  }
+  if (const auto scroll = parsed.Value("--scroll");
+      scroll && !ParseScroll(*scroll, out.view.scrollPosition)) {
+    return BadValue("--scroll", *scroll);
+  }
+  if (const auto settings = parsed.Value("--settings")) out.settings = std::string(*settings);
+  if (parsed.Positional().size() != 2) return "IN と OUT を指定してください";
+  out.in = std::string(parsed.Positional()[0]);
+  out.out = std::string(parsed.Positional()[1]);
+  return std::nullopt;
 }
-
-}  // namespace
 
 int Render(std::span<const std::string_view> args) {
   RenderArgs parsed;
-  if (!ParseArgs(args, parsed)) {
-    std::fputs(kRenderUsage, stderr);
-    return kExitUsage;
-  }
+  if (const auto problem = ParseArgs(args, parsed)) return UsageError(kRender, *problem);
   auto log = std::make_unique<model::Document>();
   if (const files::Status read = files::ReadLayerFile(parsed.in, *log); !read) {
-    PrintLoadFailure(read);
+    PrintLoadFailure(*read.error);
     return kExitFailed;
   }
   settings::CategoryCatalogue catalogue = settings::CategoryCatalogue::Defaults();
-  if (!parsed.settings.empty() && !settings::LoadSettingsFile(parsed.settings, catalogue)) {
-    std::fprintf(stderr, "%s\n%s\n", files::kCannotOpenMessage, parsed.settings.c_str());
-    return kExitFailed;
+  if (!parsed.settings.empty()) {
+    if (const files::Status read = settings::LoadSettingsFile(parsed.settings, catalogue); !read) {
+      PrintFailure(*read.error);
+      return kExitFailed;
+    }
   }
   auto drawing = std::make_unique<render::DrawTable>();
   render::LegendUsage usage;
@@ -127,10 +114,17 @@ int Render(std::span<const std::string_view> args) {
   const render::Scene scene{*drawing, usage, catalogue, log->header, parsed.view};
   if (const files::Status status = render::gl::ExportImage(renderer, canvas, scene, parsed.out);
       !status) {
-    PrintFailure(status);
+    PrintFailure(*status.error);
     return kExitFailed;
   }
   return kExitOk;
 }
+
+}  // namespace
+
+const Command kRender{
+    "render", "render IN.csv OUT.png [--scale 1/50|1/100|1/200|1/400] [--legend]\n"
+              "[--elevation] [--hide structures,features,samples] [--scroll N] [--settings FILE.set]",
+    "画像として保存と同じ 880 x 831 の PNG を書く", Render};
 
 }  // namespace borvik::cli

@@ -6,53 +6,53 @@
 
 namespace borvik::editor {
 
+EntryForm Session::CurrentEntryForm() const {
+  EntryForm in;
+  in.values = log_->form;
+  in.header = log_->header;
+  in.lithologyChange = state_.lithologyChange.selection;
+  in.base = state_.base.selection;
+  for (int i = 0; i < kLithologyBoxes; ++i) in.lithology[i] = state_.lithology[i].checked;
+  in.rockQuality = rockQualityIndex_;
+  in.weathering = weatheringIndex_;
+  for (int k = 0; k < model::kStructureMarks; ++k) {
+    in.structureKinds[k] = state_.structureKinds[k].selection;
+  }
+  for (int k = 0; k < model::kFeatureMarks; ++k)
+    in.featureKinds[k] = state_.featureKinds[k].selection;
+  in.scale = state_.scale.selection;
+  return in;
+}
+
 EntryResult Session::EnterLayer() {
-  refusal_.clear();
   // A box without a number has been reported; the entry goes on with the
   // values it kept.
   ReadControls();
   model::LayerTable& layers = log_->layers;
-  const auto refused = [this] {
+  const auto refused = [this](std::string_view message) {
+    platform_.ShowMessage(message);
     WriteControls();
-    return EntryResult{false, refusal_};
+    return EntryResult{false, std::string(message)};
   };
 
   // Record 0 is no layer: an entry there would be neither saved nor drawn.
-  if (mode_ == EntryMode::Edit && layers.CurrentLayer() == 0) {
-    Refuse(kRecordZeroMessage);
-    return refused();
-  }
+  if (mode_ == EntryMode::Edit && layers.CurrentLayer() == 0) return refused(kRecordZeroMessage);
   // A name the layer file cannot hold is refused before it reaches the work
   // file's head.
-  if (!NameIsStorable()) return refused();
-
+  if (const auto name = NameRefusal(log_->header.name)) return refused(*name);
   // The head keeps the name and elevation of the first press, refused or
   // not.
   if (!workFileStarted_) NoteWorkFileWrite(workFile_.Start(log_->header));
-  if (mode_ == EntryMode::Append && layers.IsFull()) {
-    Refuse(files::kTableFullMessage);
-    workFileStarted_ = true;
-    return refused();
-  }
-  if (!ValidateForm()) {
-    workFileStarted_ = true;
-    return refused();
-  }
+  workFileStarted_ = true;
+  if (mode_ == EntryMode::Append && layers.IsFull()) return refused(kTableFullMessage);
 
-  model::LayerForm& form = log_->form;
-  ResolveLithology();
-  form.RFe = rockQualityIndex_;
-  form.Wea = weatheringIndex_;
-  for (int k = 0; k < model::kStructureMarks; ++k) {
-    form.Se[k] = form.DSe[k] == model::kNoMarkDepth ? 0 : state_.structureKinds[k].selection;
-  }
-  for (int k = 0; k < model::kFeatureMarks; ++k) {
-    form.Ec[k] = form.DEc[k] == model::kNoMarkDepth ? 0 : state_.featureKinds[k].selection;
-  }
-  for (int k = 0; k < model::kSampleMarks; ++k) {
-    form.Sa[k] = form.DSa[k] == model::kNoMarkDepth ? 0 : 1;
-  }
+  const EntryDecision decision = DecideEntry(CurrentEntryForm());
+  log_->form = decision.form;
+  if (decision.scaleIndex) view_.scaleIndex = *decision.scaleIndex;
+  if (decision.midpoint) platform_.ShowMessage(MidpointMessage(*decision.midpoint));
+  if (decision.refusal) return refused(decision.refusal->message);
 
+  const model::LayerForm& form = log_->form;
   if (mode_ == EntryMode::Append) {
     const int slot = layers.NextFreeSlot();
     state_.recordLabel = FormatRecordLabel(slot, slot);
@@ -67,8 +67,8 @@ EntryResult Session::EnterLayer() {
       NoteWorkFileWrite(workFile_.Rewrite(log_->header, layers));
     }
     ResetForm();
-    form.top = layers.Get(layers.LayerCount()).bot;
-    form.bot = 0.0f;
+    log_->form.top = layers.Get(layers.LayerCount()).bot;
+    log_->form.bot = 0.0f;
     WriteControls();
   } else {
     mode_ = EntryMode::Append;
@@ -89,7 +89,6 @@ EntryResult Session::EnterLayer() {
     platform_.Redraw();
     ShowNextLayer();
   }
-  workFileStarted_ = true;
   return {true, {}};
 }
 

@@ -10,7 +10,7 @@ namespace borvik::editor {
 bool Session::ResetLog() {
   // A work file that is already gone is no reason to stop.
   if (const files::Status removed = workFile_.Delete(); !removed) {
-    ShowStatus(platform_, removed);
+    ShowFailure(platform_, *removed.error);
     return false;
   }
   NoteWorkFileWrite(workFile_.Create());
@@ -48,9 +48,8 @@ bool Session::LoadLog(const std::filesystem::path& path) {
   // file that fails leaves that log, its work file and the form alone.
   auto loaded = std::make_unique<model::Document>();
   if (const files::Status read = files::ReadLayerFile(path, *loaded); !read) {
-    ShowStatus(platform_, read);
-    if (read.message != files::kImportFailedMessage) {
-      platform_.ShowMessage(files::kImportFailedMessage);
+    for (const std::string& message : LoadFailureMessages(*read.error)) {
+      platform_.ShowMessage(message);
     }
     return false;
   }
@@ -79,15 +78,18 @@ void Session::OnFileSave() {
   const auto path = platform_.ChooseSaveFile(kLayerFileFilter, kLayerFileExtension);
   if (!path) return;
   // The file carries the name and elevation as the boxes hold them now.
-  if (!ReadHeaderBoxes() || !NameIsStorable()) return;
+  if (!ReadHeaderBoxes()) return;
+  if (const auto refusal = NameRefusal(log_->header.name)) {
+    platform_.ShowMessage(*refusal);
+    return;
+  }
   if (files::CanOpenForReading(*path) && !platform_.ConfirmOverwrite()) return;
   // The work file is brought up to date first, then the same bytes replace
   // the target whole.
   const std::string text = files::FormatLayerFile(log_->header, log_->layers);
   NoteWorkFileWrite(workFile_.Rewrite(log_->header, log_->layers));
-  if (const files::IoResult written = files::WriteFileAtomic(*path, text); !written) {
-    ShowStatus(platform_, files::Status::Fail(files::kCannotWriteMessage,
-                                              files::DescribeError(written.error)));
+  if (const files::Status written = files::WriteFileAtomic(*path, text); !written) {
+    ShowFailure(platform_, *written.error);
   }
 }
 
@@ -95,7 +97,7 @@ void Session::OnFileSaveImage() {
   const auto path = platform_.ChooseSaveFile(kImageFileFilter, kImageFileExtension);
   if (!path) return;
   if (const files::Status exported = platform_.ExportImage(*path); !exported) {
-    ShowStatus(platform_, exported);
+    ShowFailure(platform_, *exported.error);
   }
 }
 

@@ -1,13 +1,13 @@
 #pragma once
-// Every layer of a layer file put through data entry, as if the user had
-// shown it with the navigation buttons and pressed データ入力 under the
-// file's name and elevation. Used by borvik-cli check.
+// Every layer of a layer file put through the entry rules, as if the user
+// had shown it with the navigation buttons and pressed データ入力 under the
+// file's name and elevation. Used by borvik-cli check; nothing is written.
 
-#include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "files/status.h"
+#include "files/error.h"
 
 namespace borvik::editor {
 
@@ -21,12 +21,7 @@ struct LayerCheck {
   std::vector<LayerRefusal> refusals;
 };
 
-// scaleIndex selects the scale list (0..3) for the thickness rule. The
-// editor's work file lives in a private temporary folder, removed again.
-LayerCheck CheckLayerFile(const std::filesystem::path& path, int scaleIndex);
-
-// The line number of each layer line of a layer file, in order: lines from 3
-// on that are not blank, as the reader takes them.
-std::vector<int> LayerLineNumbers(std::string_view bytes);
+// scaleIndex selects the scale list (0..3) for the thickness rule.
+LayerCheck CheckLayerFile(std::string_view bytes, int scaleIndex);
 
 }  // namespace borvik::editor

@@ -3,9 +3,33 @@
 // shown byte for byte as written here.
 
 #include <array>
+#include <string>
 #include <string_view>
+#include <vector>
+
+#include "files/error.h"
 
 namespace borvik::editor {
+
+// Files and exports. A failure is shown as its message with what went wrong
+// on a second line (DescribeFailure).
+inline constexpr std::string_view kCannotOpenMessage = "ファイルを開くことができませんでした";
+inline constexpr std::string_view kCannotWriteMessage = "ファイルに書き込むことができませんでした";
+inline constexpr std::string_view kImportFailedMessage = "ファイルの取り込みに失敗しました。";
+inline constexpr std::string_view kTableFullMessage =
+    "これ以上の層は入力できません。1 つの柱状図に入力できるのは 999 層までです。";
+inline constexpr std::string_view kImageFailedMessage = "画像を作成できませんでした。";
+// Followed by the file's name.
+inline constexpr std::string_view kCannotDeleteTail = " を削除できませんでした。";
+
+// The words of a failure: the message, then what went wrong on a line of
+// its own when that is known.
+std::string DescribeFailure(const files::Error& error);
+// What an errno of a file operation means, as a short sentence.
+std::string ErrnoReason(int errnum);
+// What a failed load shows, one message box each: the failure, and for a
+// file that could not even be read, that the import failed.
+std::vector<std::string> LoadFailureMessages(const files::Error& error);
 
 // Form transfer.
 inline constexpr std::string_view kNeedNumberMessage = "数字を入力してください。";

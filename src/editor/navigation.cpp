@@ -6,34 +6,21 @@
 
 namespace borvik::editor {
 
-void Session::LoadFormFromLayer(int slot) { LoadFormFromRecord(log_->layers.Get(slot)); }
+void Session::LoadFormFromLayer(int slot) {
+  ShowInForm(FormShowing(log_->layers.Get(slot), log_->header, view_.scaleIndex));
+}
 
-void Session::LoadFormFromRecord(const model::LayerRecord& layer) {
-  model::LayerForm& form = log_->form;
-  form.top = layer.top;
-  form.bot = layer.bot;
-  form.int_ = layer.int_;
-  form.RF1 = layer.RF1;
-  form.RF2 = layer.RF2;
-  form.DSe = layer.DSe;
-  form.DEc = layer.DEc;
-  form.DSa = layer.DSa;
-  form.Str = layer.Str;
-  form.Bou = layer.Bou;
-  state_.lithologyChange.Select(layer.Str);
-  state_.base.Select(layer.Bou);
-  rockQualityIndex_ = layer.RFe;
-  weatheringIndex_ = layer.Wea;
-  form.Se = layer.Se;
-  form.Ec = layer.Ec;
-  for (int k = 0; k < model::kStructureMarks; ++k) state_.structureKinds[k].Select(layer.Se[k]);
-  for (int k = 0; k < model::kFeatureMarks; ++k) state_.featureKinds[k].Select(layer.Ec[k]);
-  // Exact codes only: 0.1799 is fine ash, not very fine sand; the bedrock
-  // width 0.29 and "no lithology" check nothing.
-  for (int i = 0; i < kLithologyBoxes; ++i) {
-    const model::LithologyCode code = LithologyBoxCode(i);
-    if (code == layer.RF1 || code == layer.RF2) state_.lithology[i].checked = true;
-  }
+void Session::ShowInForm(const EntryForm& shown) {
+  log_->form = shown.values;
+  state_.lithologyChange.Select(shown.lithologyChange);
+  state_.base.Select(shown.base);
+  rockQualityIndex_ = shown.rockQuality;
+  weatheringIndex_ = shown.weathering;
+  for (int k = 0; k < model::kStructureMarks; ++k)
+    state_.structureKinds[k].Select(shown.structureKinds[k]);
+  for (int k = 0; k < model::kFeatureMarks; ++k)
+    state_.featureKinds[k].Select(shown.featureKinds[k]);
+  for (int i = 0; i < kLithologyBoxes; ++i) state_.lithology[i].checked = shown.lithology[i];
 }
 
 void Session::ShowPreviousLayer() {

@@ -1,15 +1,11 @@
 #include "editor/platform.h"
 
-#include <string>
+#include "editor/messages.h"
 
 namespace borvik::editor {
 
-void ShowStatus(Platform& platform, const files::Status& status) {
-  if (status.detail.empty()) {
-    platform.ShowMessage(status.message);
-    return;
-  }
-  platform.ShowMessage(status.message + "\n" + status.detail);
+void ShowFailure(Platform& platform, const files::Error& error) {
+  platform.ShowMessage(DescribeFailure(error));
 }
 
 }  // namespace borvik::editor

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-#include "files/status.h"
+#include "files/error.h"
 
 namespace borvik::editor {
 
@@ -35,15 +35,14 @@ class Platform {
   // Closing the box any other way answers いいえ.
   virtual bool AskYesNo(std::string_view question) = 0;
 
-  // The picture shows the editor's current scene (Session::CurrentPicture()).
+  // The picture shows the editor's current scene (Session::Scene()).
   virtual void Redraw() = 0;
 
   // Draws the current scene offscreen at 880 x 831 and writes it as PNG.
   virtual files::Status ExportImage(const std::filesystem::path& path) = 0;
 };
 
-// A failed status as one message box: the message, then the detail on a
-// line of its own.
-void ShowStatus(Platform& platform, const files::Status& status);
+// A failure as one message box, in the words of the messages table.
+void ShowFailure(Platform& platform, const files::Error& error);
 
 }  // namespace borvik::editor

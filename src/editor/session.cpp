@@ -21,7 +21,6 @@ Session::Session(Platform& platform, std::filesystem::path workFilePath,
       workFile_(std::move(workFilePath)),
       lease_(std::move(lease)) {
   // The order of the window's initialisation.
-  WriteControls();
   if (workFile_.Path().empty()) {
     // No folder could take a work file; AfterStart says so.
     workFileInStep_ = false;
@@ -47,7 +46,7 @@ Session::~Session() = default;
 
 void Session::OnClose() {
   if (!workFile_.Path().empty()) {
-    if (const files::Status removed = workFile_.Delete(); !removed) ShowStatus(platform_, removed);
+    if (const files::Status removed = workFile_.Delete(); !removed) ShowFailure(platform_, *removed.error);
   }
   // Only now may another window take the name.
   lease_.Release();
@@ -72,14 +71,8 @@ void Session::AfterStart() {
 }
 
 void Session::NoteWorkFileWrite(const files::Status& status) {
-  workFileInStep_ = status.ok;
-  if (!status) ShowStatus(platform_, status);
-}
-
-bool Session::Refuse(std::string_view message) {
-  refusal_ = message;
-  platform_.ShowMessage(message);
-  return false;
+  workFileInStep_ = static_cast<bool>(status);
+  if (!status) ShowFailure(platform_, *status.error);
 }
 
 void Session::SetRecordLabel() {

@@ -15,12 +15,14 @@
 #include <string>
 #include <string_view>
 
+#include "editor/entry_rules.h"
 #include "editor/main_window_state.h"
 #include "editor/platform.h"
 #include "files/work_file.h"
 #include "files/work_file_lease.h"
 #include "model/document.h"
 #include "render/draw_table.h"
+#include "render/frame.h"
 #include "render/legend_usage.h"
 #include "render/view_options.h"
 #include "settings/category_catalogue.h"
@@ -46,16 +48,6 @@ enum class ScrollEvent {
   Other,          // end of scroll, home, end
 };
 
-// What the picture draws, all owned by the session; the fields of the
-// frame's render::Scene, in its order.
-struct Picture {
-  const render::DrawTable& drawing;
-  const render::LegendUsage& legend;
-  const settings::CategoryCatalogue& catalogue;
-  const model::LogHeader& header;
-  const render::ViewOptions& view;
-};
-
 class Session {
  public:
   // Runs the window's initialisation: creates the empty work file at the
@@ -77,14 +69,13 @@ class Session {
   const render::LegendUsage& Legend() const { return legend_; }
   const settings::CategoryCatalogue& Catalogue() const { return catalogue_; }
   const render::ViewOptions& View() const { return view_; }
-  Picture CurrentPicture() const { return {*drawing_, legend_, catalogue_, log_->header, view_}; }
+  // What the picture draws now.
+  render::Scene Scene() const { return {*drawing_, legend_, catalogue_, log_->header, view_}; }
   EntryMode Mode() const { return mode_; }
   bool WorkFileStarted() const { return workFileStarted_; }
-  const files::WorkFile& Work() const { return workFile_; }
   // False after a write of the work file failed, until one succeeds: the
   // file is behind the table then, and the next write replaces it whole.
   bool WorkFileInStep() const { return workFileInStep_; }
-  const files::WorkFileLease& Lease() const { return lease_; }
 
   // Once, right after the window is shown: says where the work file went
   // when the working folder could not take it, and offers the log of a run
@@ -98,17 +89,12 @@ class Session {
   bool ReadControls();
   void WriteControls();
 
-  // データ入力.
+  // データ入力: the entry rules (DecideEntry) applied to the form.
   EntryResult EnterLayer();
-  // The checks of one entry, first failure shown and false; reads the
-  // lithology boxes, the lists and the scale on the way.
-  bool ValidateForm();
-  void ResolveLithology();
   void ResetForm();
 
   // Record navigation.
   void LoadFormFromLayer(int slot);
-  void LoadFormFromRecord(const model::LayerRecord& layer);
   void ShowPreviousLayer();
   void ShowNextLayer();
 
@@ -139,14 +125,16 @@ class Session {
 
  private:
   Session(Platform& platform, std::filesystem::path workFilePath, files::WorkFileLease&& lease);
-  bool Refuse(std::string_view message);
   // Shows a failed write of the work file and remembers whether the file is
   // in step with the table.
   void NoteWorkFileWrite(const files::Status& status);
   bool StartNewLog();
   void SetRecordLabel();
   bool ReadHeaderBoxes();
-  bool NameIsStorable();
+  // What the form holds for the entry rules.
+  EntryForm CurrentEntryForm() const;
+  // The form's values and controls as they show a stored layer.
+  void ShowInForm(const EntryForm& shown);
 
   Platform& platform_;
   std::unique_ptr<model::Document> log_;
@@ -164,7 +152,6 @@ class Session {
   int rockQualityIndex_ = 0;
   int weatheringIndex_ = 0;
   MainWindowState state_;
-  std::string refusal_;
 };
 
 }  // namespace borvik::editor

@@ -47,7 +47,7 @@ bool SettingsDialog::Save() {
   if (!path) return false;
   if (files::CanOpenForReading(*path) && !platform_.ConfirmOverwrite()) return false;
   if (const files::Status saved = settings::SaveSettingsFile(*path, rows_); !saved) {
-    ShowStatus(platform_, files::Status::Fail(files::kCannotOpenMessage, saved.detail));
+    ShowFailure(platform_, *saved.error);
   }
   return true;
 }

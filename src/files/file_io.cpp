@@ -32,26 +32,23 @@ int CloseChecked(int fd) {
   return 0;
 }
 
-// A rename reaches the disk with its folder. Best effort: the new file is in
-// place whatever this gives, and some filesystems cannot sync a folder.
-void SyncParentFolder(const std::filesystem::path& path) {
-  std::filesystem::path folder = path.parent_path();
-  if (folder.empty()) folder = ".";
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}  // namespace
+
+void SyncFolder(const std::filesystem::path& folder) {
+  const std::filesystem::path name = folder.empty() ? std::filesystem::path(".") : folder;
+  const int fd = ::open(name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   [[maybe_unused]] const int synced = ::fsync(fd);
   ::close(fd);
 }
 
-}  // namespace
-
-IoResult ReadWholeFile(const std::filesystem::path& path, std::string& bytes) {
+Status ReadWholeFile(const std::filesystem::path& path, std::string& bytes) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return IoResult::Failure(errno);
+  if (fd < 0) return Status::Fail(CannotOpen(errno));
   struct stat st {};
   if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
     ::close(fd);
-    return IoResult::Failure(EISDIR);
+    return Status::Fail(CannotOpen(EISDIR));
   }
   std::string data;
   char buf[65536];
@@ -61,21 +58,22 @@ IoResult ReadWholeFile(const std::filesystem::path& path, std::string& bytes) {
       if (errno == EINTR) continue;
       const int err = errno;
       ::close(fd);
-      return IoResult::Failure(err);
+      return Status::Fail(CannotOpen(err));
     }
     if (n == 0) break;
     data.append(buf, static_cast<std::size_t>(n));
   }
   ::close(fd);
   bytes = std::move(data);
-  return {};
+  return Status::Ok();
 }
 
-IoResult WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes) {
+Status WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes) {
+  if (path.empty()) return Status::Fail(CannotOpen(ENOENT));
   std::filesystem::path temp = path;
   temp += ".borvik-tmp";
   const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) return IoResult::Failure(errno);
+  if (fd < 0) return Status::Fail(CannotOpen(errno));
   int err = WriteAll(fd, bytes);
   if (err == 0 && ::fsync(fd) != 0) err = errno;
   const int closeErr = CloseChecked(fd);
@@ -83,15 +81,15 @@ IoResult WriteFileAtomic(const std::filesystem::path& path, std::string_view byt
   if (err == 0 && ::rename(temp.c_str(), path.c_str()) != 0) err = errno;
   if (err != 0) {
     ::unlink(temp.c_str());
-    return IoResult::Failure(err);
+    return Status::Fail(CannotWrite(err));
   }
-  SyncParentFolder(path);
-  return {};
+  SyncFolder(path.parent_path());
+  return Status::Ok();
 }
 
-IoResult AppendToFile(const std::filesystem::path& path, std::string_view bytes) {
+Status AppendToFile(const std::filesystem::path& path, std::string_view bytes) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-  if (fd < 0) return IoResult::Failure(errno);
+  if (fd < 0) return Status::Fail(CannotOpen(errno));
   struct stat st {};
   const off_t oldSize = ::fstat(fd, &st) == 0 ? st.st_size : -1;
   int err = WriteAll(fd, bytes);
@@ -102,12 +100,16 @@ IoResult AppendToFile(const std::filesystem::path& path, std::string_view bytes)
   }
   const int closeErr = CloseChecked(fd);
   if (err == 0) err = closeErr;
-  return err == 0 ? IoResult{} : IoResult::Failure(err);
+  return err == 0 ? Status::Ok() : Status::Fail(CannotWrite(err));
 }
 
-IoResult RemoveFile(const std::filesystem::path& path) {
-  if (::unlink(path.c_str()) != 0 && errno != ENOENT) return IoResult::Failure(errno);
-  return {};
+Status RemoveFile(const std::filesystem::path& path) {
+  if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+    Error error = Failure(ErrorKind::kCannotDelete, errno);
+    error.subject = path.filename().string();
+    return Status::Fail(std::move(error));
+  }
+  return Status::Ok();
 }
 
 bool CanOpenForReading(const std::filesystem::path& path) {

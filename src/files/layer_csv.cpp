@@ -46,15 +46,6 @@ void ForEachColumn(Layer& layer, FloatFn onFloat, IntFn onInt) {
   }
 }
 
-std::string LinePrefix(int line) { return std::to_string(line) + " 行目"; }
-
-std::string FieldProblem(int line, int column, NumberError error) {
-  std::string detail = LinePrefix(line) + " " + std::to_string(column) + " 列目（" +
-                       std::string(kColumnNames[column - 1]) + "）: ";
-  detail += error == NumberError::OutOfRange ? "値が範囲外です。" : "数値がありません。";
-  return detail;
-}
-
 bool IsBlank(std::string_view line) {
   return line.find_first_not_of(" \t\v\f\r") == std::string_view::npos;
 }
@@ -95,9 +86,7 @@ Status ParseLayerLine(std::string_view line, int lineNumber, LayerRecord& layer)
     start = comma + 1;
   }
   if (count < kLayerFields) {
-    return Status::Fail(kImportFailedMessage, LinePrefix(lineNumber) + ": 値が " +
-                                                  std::to_string(kLayerFields) + " 個ありません（" +
-                                                  std::to_string(count) + " 個）。");
+    return Status::Fail(Refused(Refusal::kTooFewFields, lineNumber, 0, count));
   }
   int column = 0;
   NumberError error = NumberError::None;
@@ -123,23 +112,22 @@ Status ParseLayerLine(std::string_view line, int lineNumber, LayerRecord& layer)
         value = parsed.value;
       });
   if (error != NumberError::None) {
-    return Status::Fail(kImportFailedMessage, FieldProblem(lineNumber, badColumn, error));
+    return Status::Fail(Refused(
+        error == NumberError::OutOfRange ? Refusal::kOutOfRange : Refusal::kNoNumber, lineNumber,
+        badColumn));
   }
   return Status::Ok();
 }
 
 Status ParseHead(std::string_view line, model::LogHeader& header) {
   const std::size_t comma = line.find(',');
-  if (comma == std::string_view::npos) {
-    return Status::Fail(kImportFailedMessage,
-                        LinePrefix(1) + ": 柱状図名と標高を区切るコンマがありません。");
-  }
+  if (comma == std::string_view::npos) return Status::Fail(Refused(Refusal::kHeadWithoutComma, 1));
   const FloatParse elevation = ParseFloatPrefix(line.substr(comma + 1));
   if (elevation.error != NumberError::None) {
-    return Status::Fail(kImportFailedMessage,
-                        LinePrefix(1) + (elevation.error == NumberError::OutOfRange
-                                             ? ": 標高が範囲外です。"
-                                             : ": 標高が数値ではありません。"));
+    return Status::Fail(Refused(elevation.error == NumberError::OutOfRange
+                                    ? Refusal::kElevationOutOfRange
+                                    : Refusal::kElevationNoNumber,
+                                1));
   }
   header.name = text::Cp932ToUtf8(line.substr(0, comma));
   header.elevation = elevation.value;
@@ -185,7 +173,12 @@ std::string FormatLayerFile(const model::LogHeader& header, const model::LayerTa
   return out;
 }
 
-Status ParseLayerFile(std::string_view bytes, model::Document& log) {
+std::string_view ColumnName(int column) {
+  return column >= 1 && column <= kLayerFields ? kColumnNames[column - 1] : std::string_view{};
+}
+
+Status ParseLayerFile(std::string_view bytes, model::Document& log, std::vector<int>* lineNumbers) {
+  std::vector<int> numbers;
   auto parsed = std::make_unique<model::Document>();
   parsed->Clear();
   LineReader reader(bytes);
@@ -201,21 +194,19 @@ Status ParseLayerFile(std::string_view bytes, model::Document& log) {
     LayerRecord layer;
     if (Status status = ParseLayerLine(line, reader.Number(), layer); !status) return status;
     if (!parsed->layers.Append(layer)) {
-      return Status::Fail(kImportFailedMessage,
-                          LinePrefix(reader.Number()) + ": 層の数が上限の " +
-                              std::to_string(model::LayerTable::kMaxLayers) + " を超えています。");
+      return Status::Fail(Refused(Refusal::kTooManyLayers, reader.Number()));
     }
     parsed->form = layer;
+    numbers.push_back(reader.Number());
   }
   log = *parsed;
+  if (lineNumbers) *lineNumbers = std::move(numbers);
   return Status::Ok();
 }
 
 Status ReadLayerFile(const std::filesystem::path& path, model::Document& log) {
   std::string bytes;
-  if (IoResult io = ReadWholeFile(path, bytes); !io) {
-    return Status::Fail(kCannotOpenMessage, DescribeError(io.error));
-  }
+  if (Status read = ReadWholeFile(path, bytes); !read) return read;
   return ParseLayerFile(bytes, log);
 }
 

@@ -6,8 +6,9 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "files/status.h"
+#include "files/error.h"
 #include "model/document.h"
 
 namespace borvik::files {
@@ -26,16 +27,21 @@ void WriteLayerLine(std::string& out, const model::LayerRecord& layer);
 // The whole file for a log: head, then slots 1 to the layer count.
 std::string FormatLayerFile(const model::LogHeader& header, const model::LayerTable& layers);
 
+// The name of a layer column, 1 to 31 ("top" ... "Sa4").
+std::string_view ColumnName(int column);
+
 // Parses a layer file into an empty log: header, layers in slots 1..n, the
 // counters of n appended layers and the form holding layer n. The whole file
 // is checked before anything is kept: a malformed line (fewer than 31 fields,
 // a field without a number, a value out of range or not finite), a malformed
-// line 1, or more than 999 layers refuses it with kImportFailedMessage and the
-// line in the detail. Blank lines carry nothing and are passed over.
-Status ParseLayerFile(std::string_view bytes, model::Document& log);
+// line 1, or more than 999 layers refuses it (kRefusedFile with the line).
+// Blank lines carry nothing and are passed over. `lineNumbers`, when given,
+// receives the file line of each layer.
+Status ParseLayerFile(std::string_view bytes, model::Document& log,
+                      std::vector<int>* lineNumbers = nullptr);
 
-// Reads and parses a file. A file that cannot be opened gives
-// kCannotOpenMessage; `log` is only written when the result is ok.
+// Reads and parses a file. A file that cannot be opened gives kCannotOpen;
+// `log` is only written when the result is ok.
 Status ReadLayerFile(const std::filesystem::path& path, model::Document& log);
 
 }  // namespace borvik::files

@@ -4,16 +4,12 @@
 
 #include <filesystem>
 
-#include "files/status.h"
+#include "files/error.h"
 #include "model/document.h"
 
 namespace borvik::files {
 
 inline constexpr const char* kWorkFileName = "temp.csv";
-
-// Message for a layer refused because the table is full.
-inline constexpr const char* kTableFullMessage =
-    "これ以上の層は入力できません。1 つの柱状図に入力できるのは 999 層までです。";
 
 class WorkFile {
  public:
@@ -44,7 +40,7 @@ class WorkFile {
 };
 
 // Stores the form as the next layer of the table and appends its line to the
-// work file. A full table refuses the layer (kTableFullMessage) and changes
+// work file. A full table refuses the layer (kTableFull) and changes
 // nothing. When the work file cannot be written the table keeps the layer and
 // the failure is returned: the work file catches up at its next rewrite.
 Status AppendLayer(model::Document& log, const WorkFile& workFile);

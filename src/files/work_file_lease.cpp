@@ -12,6 +12,7 @@
 #include <system_error>
 #include <utility>
 
+#include "files/file_io.h"
 #include "files/work_file.h"
 
 namespace borvik::files {
@@ -66,14 +67,6 @@ LockAttempt TryLock(const path& lockPath) {
     ::close(fd);
   }
   return {LockOutcome::Busy};
-}
-
-// Best effort: a rename is only on the disk once its folder is.
-void SyncFolder(const path& folder) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  [[maybe_unused]] const int synced = ::fsync(fd);
-  ::close(fd);
 }
 
 // Renames `from` to `to` unless `to` exists: 0, EEXIST or another errno.

@@ -168,4 +168,12 @@ constexpr bool IsValidScaleIndex(int index) {
   return index >= 0 && index < static_cast<int>(kScales.size());
 }
 
+// The index of a scale by its name ("1/100"), or nullopt.
+constexpr std::optional<int> ScaleIndexByName(std::string_view name) {
+  for (std::size_t i = 0; i < kScales.size(); ++i) {
+    if (kScales[i].name == name) return static_cast<int>(i);
+  }
+  return std::nullopt;
+}
+
 }  // namespace borvik::model

@@ -83,10 +83,4 @@ LayerRecord LayerTable::Get(int slot) const {
   return layer;
 }
 
-void LayerTable::SetCounters(int currentLayer, int layerCount, int nextFreeSlot) {
-  currentLayer_ = currentLayer;
-  layerCount_ = layerCount;
-  nextFreeSlot_ = nextFreeSlot;
-}
-
 }  // namespace borvik::model

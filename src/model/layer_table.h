@@ -37,8 +37,6 @@ class LayerTable {
   int LayerCount() const { return layerCount_; }
   int NextFreeSlot() const { return nextFreeSlot_; }
 
-  // The load command points all three counters at slot 1 before it reads.
-  void SetCounters(int currentLayer, int layerCount, int nextFreeSlot);
   void SetCurrentLayer(int slot) { currentLayer_ = slot; }
 
   friend bool operator==(const LayerTable&, const LayerTable&) = default;

@@ -5,7 +5,6 @@
 #include <limits>
 #include <vector>
 
-#include "render/bitmap_text.h"
 #include "render/draw_limits.h"
 
 namespace borvik::render {
@@ -24,7 +23,7 @@ long long TruncatedMetres(float metres) {
 void DrawLabel(Canvas& canvas, float x, float y, long long value) {
   char text[32];
   std::snprintf(text, sizeof text, "%4lld", value);
-  DrawBitmapText(canvas, x, y, text);
+  canvas.Text(x, y, text);
 }
 
 bool MultipleOfFive(long long value) { return value % 5 == 0; }
@@ -111,12 +110,12 @@ void DrawDepthAxis(Canvas& canvas, const DrawEntry& entry, const EntryValues& v,
 void DrawCaptions(Canvas& canvas, const EntryValues& v, const ViewOptions& view,
                   const model::LogHeader& header) {
   canvas.SetColor(0, 0, 0);
-  DrawBitmapText(canvas, -1.35f, 1.35f, header.name.c_str());
-  DrawBitmapText(canvas, v.x0 + 0.12f, 1.28f, "M");
-  DrawBitmapText(canvas, v.x0 + 0.19f, 1.28f, "S");
-  DrawBitmapText(canvas, v.x0 + 0.24f, 1.28f, "G");
-  DrawBitmapText(canvas, v.x0 + 0.29f, 1.28f, "R");
-  DrawBitmapText(canvas, v.x0 + kLabelX, 1.24f, view.elevationLabels ? "EL.(m)" : "Dep.(m)");
+  canvas.Text(-1.35f, 1.35f, header.name.c_str());
+  canvas.Text(v.x0 + 0.12f, 1.28f, "M");
+  canvas.Text(v.x0 + 0.19f, 1.28f, "S");
+  canvas.Text(v.x0 + 0.24f, 1.28f, "G");
+  canvas.Text(v.x0 + 0.29f, 1.28f, "R");
+  canvas.Text(v.x0 + kLabelX, 1.24f, view.elevationLabels ? "EL.(m)" : "Dep.(m)");
 }
 
 }  // namespace borvik::render

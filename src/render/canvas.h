@@ -82,6 +82,12 @@ class Canvas {
   // of 4 bytes, the most significant bit leftmost, first row at the bottom.
   virtual void Bitmap(float x, float y, int width, int height, float moveX,
                       const std::uint8_t* rows) = 0;
+
+  // A zero-terminated UTF-8 text in the current colour, its first cell's
+  // lower-left corner at (x, y): 0.024 across per half-width cell, one
+  // 16-pixel glyph row high. The picture draws it as bitmap glyphs
+  // (DrawBitmapText); a canvas that can set real text overrides this.
+  virtual void Text(float x, float y, const char* utf8);
 };
 
 }  // namespace borvik::render

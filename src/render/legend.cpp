@@ -3,7 +3,6 @@
 #include <cmath>
 #include <string>
 
-#include "render/bitmap_text.h"
 #include "render/texture_files.h"
 
 namespace borvik::render {
@@ -40,7 +39,7 @@ class LegendColumn {
 
   void Heading(const char* text) {
     Black(canvas_);
-    DrawBitmapText(canvas_, swatchX_, Y(), text);
+    canvas_.Text(swatchX_, Y(), text);
     White(canvas_);
     ++row_;
   }
@@ -64,7 +63,7 @@ class LegendColumn {
 
   // The caption of an item whose sign is already drawn, in black.
   void Caption(const char* text, float x) {
-    DrawBitmapText(canvas_, x, Y(), text);
+    canvas_.Text(x, Y(), text);
     White(canvas_);
     ++row_;
   }
@@ -174,7 +173,7 @@ void DrawLegend(Canvas& canvas, const EntryValues& v, const Scene& scene) {
   const settings::CategoryCatalogue& catalogue = scene.catalogue;
 
   Black(canvas);
-  DrawBitmapText(canvas, x0 + 0.6f, 1.33f, "凡　例");
+  canvas.Text(x0 + 0.6f, 1.33f, "凡　例");
   // Drawn in the title's black, so that only the image's shape shows.
   canvas.LoadTexture(builtin::kRockface, TextureLoader::Rgba);
   TexturedSquare(canvas, x0 + 0.6f, 0.982f, 0.774f, 0.3f);

@@ -38,13 +38,14 @@ struct Bitmap {
   float moveX;
   std::array<std::uint8_t, 64> rows;  // 16 rows of 4 bytes, bottom row first
 };
+struct Text { float x, y; std::string utf8; };
 }  // namespace op
 
 using CanvasOp =
     std::variant<op::BeginFrame, op::EndFrame, op::ResetEntryState, op::BeginEntry, op::EndEntry,
                  op::PushMatrix, op::PopMatrix, op::Translate, op::SetColor, op::SetLineWidth,
                  op::SetLineStipple, op::LoadTexture, op::ClearTexture, op::SetTexturing, op::Quad, op::Lines,
-                 op::LineStrip, op::LineLoop, op::Triangle, op::Bitmap>;
+                 op::LineStrip, op::LineLoop, op::Triangle, op::Bitmap, op::Text>;
 
 class RecordingCanvas final : public Canvas {
  public:
@@ -98,6 +99,11 @@ class RecordingCanvas final : public Canvas {
     const int bytes = height * 4 < 64 ? height * 4 : 64;
     for (int i = 0; i < bytes; ++i) b.rows[i] = rows[i];
     ops_.push_back(b);
+  }
+  // Kept as text, then drawn as the picture draws it: its glyphs follow.
+  void Text(float x, float y, const char* utf8) override {
+    ops_.push_back(op::Text{x, y, utf8});
+    Canvas::Text(x, y, utf8);
   }
 
  private:

@@ -74,10 +74,7 @@ void WriteSettingsFile(std::string& out, const SettingsRows& rows) {
 files::Status SaveSettingsFile(const std::filesystem::path& path, const SettingsRows& rows) {
   std::string text;
   WriteSettingsFile(text, rows);
-  if (files::IoResult io = files::WriteFileAtomic(path, text); !io) {
-    return files::Status::Fail(files::kCannotWriteMessage, files::DescribeError(io.error));
-  }
-  return files::Status::Ok();
+  return files::WriteFileAtomic(path, text);
 }
 
 void ParseSettingsFile(std::string_view bytes, CategoryCatalogue& catalogue) {
@@ -101,11 +98,11 @@ void ParseSettingsFile(std::string_view bytes, CategoryCatalogue& catalogue) {
   }
 }
 
-bool LoadSettingsFile(const std::filesystem::path& path, CategoryCatalogue& catalogue) {
+files::Status LoadSettingsFile(const std::filesystem::path& path, CategoryCatalogue& catalogue) {
   std::string bytes;
-  if (!files::ReadWholeFile(path, bytes)) return false;
+  if (files::Status read = files::ReadWholeFile(path, bytes); !read) return read;
   ParseSettingsFile(bytes, catalogue);
-  return true;
+  return files::Status::Ok();
 }
 
 }  // namespace borvik::settings

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "files/status.h"
+#include "files/error.h"
 #include "settings/category_catalogue.h"
 
 namespace borvik::settings {
@@ -30,8 +30,8 @@ files::Status SaveSettingsFile(const std::filesystem::path& path, const Settings
 // left as it was.
 void ParseSettingsFile(std::string_view bytes, CategoryCatalogue& catalogue);
 
-// Reads the file into the catalogue. False, with the catalogue unchanged,
-// when the file cannot be opened.
-bool LoadSettingsFile(const std::filesystem::path& path, CategoryCatalogue& catalogue);
+// Reads the file into the catalogue; kCannotOpen, with the catalogue
+// unchanged, when the file cannot be opened.
+files::Status LoadSettingsFile(const std::filesystem::path& path, CategoryCatalogue& catalogue);
 
 }  // namespace borvik::settings

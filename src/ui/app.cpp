@@ -1,7 +1,9 @@
 #include "ui/app.h"
 
 #include <gtk/gtk.h>
+#include <wx/cmdline.h>
 #include <wx/image.h>
+#include <wx/log.h>
 
 #include "files/work_file_lease.h"
 #include "ui/main_window.h"
@@ -23,19 +25,31 @@ void ApplyCompactStyle() {
   g_object_unref(provider);
 }
 
+void CBorvikApp::OnInitCmdLine(wxCmdLineParser& parser) {
+  wxApp::OnInitCmdLine(parser);
+  parser.AddParam("FILE.csv", wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL);
+}
+
+bool CBorvikApp::OnCmdLineParsed(wxCmdLineParser& parser) {
+  if (parser.GetParamCount() > 0) {
+    openAtStart_ = std::filesystem::path(std::string(parser.GetParam(0).fn_str()));
+  }
+  return wxApp::OnCmdLineParsed(parser);
+}
+
 bool CBorvikApp::OnInit() {
   if (!wxApp::OnInit()) return false;
+  // --verbose says on stderr what the window did, not in a log window.
+  if (wxLog::GetVerbose()) delete wxLog::SetActiveTarget(new wxLogStderr);
   wxInitAllImageHandlers();
   ApplyCompactStyle();
   // One work file per running window, in the working folder when it can be
   // written.
-  auto* window = new CBorvikDlg(nullptr, files::WorkFileLease::Acquire());
+  auto* window = new CBorvikDlg(files::WorkFileLease::Acquire());
   window->Show();
-  // A log named on the command line (the desktop entry passes the file
-  // opened with the program) is loaded as 柱状図データの読込 loads it.
-  std::optional<std::filesystem::path> openAtStart;
-  if (argc > 1) openAtStart = std::filesystem::path(std::string(argv[1].fn_str()));
-  window->AfterShow(openAtStart);
+  // The log named on the command line is loaded as 柱状図データの読込
+  // loads it.
+  window->AfterShow(openAtStart_);
   return true;
 }
 

@@ -58,7 +58,7 @@ void GlPicture::Redraw() {
 }
 
 files::Status GlPicture::ExportImage(const std::filesystem::path& path) {
-  if (!MakeCurrent()) return files::Status::Fail(render::gl::kImageFailedMessage);
+  if (!MakeCurrent()) return files::Status::Fail(files::Failure(files::ErrorKind::kImageFailed));
   return render::gl::ExportImage(renderer_, *canvas_, scene_(), path);
 }
 

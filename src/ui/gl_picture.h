@@ -10,7 +10,7 @@
 #include <functional>
 #include <memory>
 
-#include "files/status.h"
+#include "files/error.h"
 #include "render/frame.h"
 
 namespace borvik::render::gl {

@@ -1,5 +1,7 @@
 #include "ui/main_window.h"
 
+#include <wx/log.h>
+
 #include <algorithm>
 
 #include "ui/gl_picture.h"
@@ -8,10 +10,10 @@
 
 namespace borvik::ui {
 
-CBorvikDlg::CBorvikDlg(std::unique_ptr<Dialogs> dialogs, files::WorkFileLease lease)
+CBorvikDlg::CBorvikDlg(files::WorkFileLease lease, editor::Platform* dialogs)
     : wxFrame(nullptr, 102, "Borvik", wxDefaultPosition, wxDefaultSize,
               wxDEFAULT_FRAME_STYLE & ~(wxRESIZE_BORDER | wxMAXIMIZE_BOX)),
-      dialogs_(dialogs ? std::move(dialogs) : std::make_unique<WxDialogs>(this)) {
+      scripted_(dialogs) {
   SetIcons(ProgramIcons());
   BuildMenu();
   BuildControls();
@@ -32,25 +34,11 @@ CBorvikDlg::~CBorvikDlg() = default;
 void CBorvikDlg::AfterShow(const std::optional<std::filesystem::path>& openAtStart) {
   Run([this, &openAtStart] {
     session_->AfterStart();
-    if (openAtStart) session_->LoadLog(*openAtStart);
+    if (openAtStart && session_->LoadLog(*openAtStart)) {
+      wxLogVerbose("%s: %s", Wx(openAtStart->string()), Wx(session_->State().recordLabel));
+    }
   });
 }
-
-void CBorvikDlg::ShowMessage(std::string_view text) { dialogs_->ShowMessage(text); }
-
-std::optional<std::filesystem::path> CBorvikDlg::ChooseOpenFile(std::string_view filter,
-                                                                std::string_view extension) {
-  return dialogs_->ChooseOpenFile(filter, extension);
-}
-
-std::optional<std::filesystem::path> CBorvikDlg::ChooseSaveFile(std::string_view filter,
-                                                                std::string_view extension) {
-  return dialogs_->ChooseSaveFile(filter, extension);
-}
-
-bool CBorvikDlg::ConfirmOverwrite() { return dialogs_->ConfirmOverwrite(); }
-
-bool CBorvikDlg::AskYesNo(std::string_view question) { return dialogs_->AskYesNo(question); }
 
 void CBorvikDlg::Redraw() {
   if (picture_) picture_->Redraw();

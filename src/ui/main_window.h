@@ -1,8 +1,8 @@
 #pragma once
 // CBorvikDlg: the one window of the program. The editor (editor::Session)
 // does everything; this class lays out the widgets, copies the editor's
-// control state to and from them around every event, and lends the editor
-// the dialogs and the picture.
+// control state to and from them around every event, and is the editor's
+// platform: the toolkit's dialogs and the picture.
 
 #include <wx/frame.h>
 
@@ -16,7 +16,6 @@
 #include "editor/platform.h"
 #include "editor/session.h"
 #include "files/work_file_lease.h"
-#include "ui/dialogs.h"
 
 class wxButton;
 class wxCheckBox;
@@ -34,9 +33,11 @@ class GlPicture;
 
 class CBorvikDlg final : public wxFrame, private editor::Platform {
  public:
-  // `dialogs` null: the toolkit's own. The lease is this window's work
-  // file, held for the window's life.
-  CBorvikDlg(std::unique_ptr<Dialogs> dialogs, files::WorkFileLease lease);
+  // The lease is this window's work file, held for the window's life.
+  // `dialogs`, when given, answers the message boxes, file dialogs and
+  // questions in place of the toolkit's (the GUI tests script them); the
+  // picture is always the window's own.
+  explicit CBorvikDlg(files::WorkFileLease lease, editor::Platform* dialogs = nullptr);
 
   // After the window is shown: what the user must hear about the work file
   // (a recovered log, a work file elsewhere), then the log given at start.
@@ -53,7 +54,7 @@ class CBorvikDlg final : public wxFrame, private editor::Platform {
   void Run(const std::function<void()>& handler);
 
  private:
-  // editor::Platform
+  // editor::Platform (main_window_dialogs.cpp)
   void ShowMessage(std::string_view text) override;
   std::optional<std::filesystem::path> ChooseOpenFile(std::string_view filter,
                                                       std::string_view extension) override;
@@ -86,7 +87,7 @@ class CBorvikDlg final : public wxFrame, private editor::Platform {
   void StateToWidgets();
   void WidgetsToState();
 
-  std::unique_ptr<Dialogs> dialogs_;
+  editor::Platform* scripted_ = nullptr;
   GlPicture* picture_ = nullptr;
   std::map<int, wxTextCtrl*> edits_;
   std::map<int, wxComboBox*> lists_;

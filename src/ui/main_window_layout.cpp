@@ -72,13 +72,11 @@ void CBorvikDlg::BuildMenu() {
 
 wxSizer* CBorvikDlg::BuildViewBar(wxPanel* panel) {
   auto* bar = new wxBoxSizer(wxHORIZONTAL);
-  const char* captions[] = {"標高表示に変更", "堆積構造　表示有", "その他の特徴　表示有",
-                            "試料採取位置　表示有", "凡例　表示無"};
-  const int ids[] = {id::kElevationLabels, id::kShowStructures, id::kShowFeatures,
-                     id::kShowSamples, id::kShowLegend};
-  for (int i = 0; i < 5; ++i) {
-    buttons_[ids[i]] = new wxButton(panel, ids[i], Wx(captions[i]));
-    bar->Add(buttons_[ids[i]], 0, wxRIGHT, kGap);
+  // The captions come from the editor's state.
+  for (const int buttonId : {id::kElevationLabels, id::kShowStructures, id::kShowFeatures,
+                             id::kShowSamples, id::kShowLegend}) {
+    buttons_[buttonId] = new wxButton(panel, buttonId, wxEmptyString);
+    bar->Add(buttons_[buttonId], 0, wxRIGHT, kGap);
   }
   bar->AddStretchSpacer();
   bar->Add(Label(panel, "縮尺"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, kGap);
@@ -99,8 +97,8 @@ wxSizer* CBorvikDlg::BuildHeaderRows(wxPanel* panel) {
   auto* nav = new wxBoxSizer(wxHORIZONTAL);
   buttons_[id::kPrevious] = new wxButton(panel, id::kPrevious, Wx("前のデータ"));
   buttons_[id::kNext] = new wxButton(panel, id::kNext, Wx("次のデータ"));
-  recordLabel_ = new wxStaticText(panel, id::kRecordLabel, Wx(editor::kInitialRecordLabel),
-                                  wxDefaultPosition, wxSize(170, -1), wxALIGN_CENTRE_HORIZONTAL);
+  recordLabel_ = new wxStaticText(panel, id::kRecordLabel, wxEmptyString, wxDefaultPosition,
+                                  wxSize(170, -1), wxALIGN_CENTRE_HORIZONTAL);
   nav->Add(buttons_[id::kPrevious]);
   nav->Add(recordLabel_, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 2 * kGap);
   nav->Add(buttons_[id::kNext]);
@@ -151,7 +149,7 @@ wxSizer* CBorvikDlg::BuildLithologyGroup(wxPanel* panel) {
     column->Add(Label(box, c.caption), 0, wxBOTTOM, 2);
     for (const model::SedimentLithology& l : model::kSedimentLithologies) {
       if (l.group != c.group) continue;
-      auto* check = new wxCheckBox(box, l.checkBoxId, Wx(l.caption));
+      auto* check = new wxCheckBox(box, l.checkBoxId, wxEmptyString);
       checkBoxes_[l.checkBoxId] = check;
       column->Add(check);
     }
@@ -159,8 +157,8 @@ wxSizer* CBorvikDlg::BuildLithologyGroup(wxPanel* panel) {
   }
   auto* bedrock = new wxBoxSizer(wxVERTICAL);
   bedrock->Add(Label(box, "基盤岩（R)"), 0, wxBOTTOM, 2);
-  // Slot order: 1087, 1018, 1099, 1019, 1020, 1017; captions come from the
-  // catalogue.
+  // Slot order: 1087, 1018, 1099, 1019, 1020, 1017. Every box takes its
+  // caption from the editor's state; the bedrock ones from the catalogue.
   for (const int boxId : {1087, 1018, 1099, 1019, 1020, 1017}) {
     auto* check = new wxCheckBox(box, boxId, wxEmptyString);
     checkBoxes_[boxId] = check;
@@ -255,10 +253,7 @@ void CBorvikDlg::BuildControls() {
   panel->SetFont(wxFontInfo(9));
   auto* left = new wxBoxSizer(wxVERTICAL);
   left->Add(BuildViewBar(panel), 0, wxEXPAND | wxBOTTOM, kGap);
-  picture_ = new GlPicture(panel, [this] {
-    const editor::Picture p = session_->CurrentPicture();
-    return render::Scene{p.drawing, p.legend, p.catalogue, p.header, p.view};
-  });
+  picture_ = new GlPicture(panel, [this] { return session_->Scene(); });
   left->Add(picture_);
   scrollBar_ = new wxScrollBar(panel, id::kScrollBar, wxDefaultPosition,
                                wxSize(render::ColumnRenderer::kExportWidth, -1), wxSB_HORIZONTAL);

@@ -184,7 +184,7 @@ TEST(EnterLayer, RefusesALayerPastTheLast999) {
 
   const EntryResult result = e.Enter("999", "1000", kClayBox);
   EXPECT_FALSE(result.accepted);
-  EXPECT_EQ(e.ui.TakeMessages(), std::vector<std::string>{files::kTableFullMessage});
+  EXPECT_EQ(e.ui.TakeMessages(), std::vector<std::string>{std::string(kTableFullMessage)});
   EXPECT_EQ(e.session->Log().layers.LayerCount(), 999);
   EXPECT_EQ(e.session->Drawing().EntryCount(), entries);
   EXPECT_EQ(e.WorkFile(), before);
@@ -231,7 +231,7 @@ TEST(EnterLayer, AWorkFileThatCannotBeWrittenIsReported) {
   borvik::testing::WriteBytes(dir / "not-a-folder", "");
   auto session = std::make_unique<Session>(ui, dir / "not-a-folder" / "temp.csv");
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.TakeMessages()[0].rfind(files::kCannotOpenMessage, 0), 0u);
+  EXPECT_EQ(ui.TakeMessages()[0].rfind(editor::kCannotOpenMessage, 0), 0u);
 
   session->State().name = "B-1";
   session->State().elevation = "12.5";
@@ -241,7 +241,7 @@ TEST(EnterLayer, AWorkFileThatCannotBeWrittenIsReported) {
   const std::vector<std::string> messages = ui.TakeMessages();
   ASSERT_EQ(messages.size(), 2u);  // the head, then the line
   for (const std::string& message : messages) {
-    EXPECT_EQ(message.rfind(files::kCannotOpenMessage, 0), 0u) << message;
+    EXPECT_EQ(message.rfind(editor::kCannotOpenMessage, 0), 0u) << message;
   }
   EXPECT_EQ(session->Log().layers.LayerCount(), 1);
   EXPECT_EQ(session->Drawing().EntryCount(), 1);
@@ -252,7 +252,7 @@ TEST(EnterLayer, AWorkFileThatCannotBeWrittenIsReported) {
   session->State().bot = "3";
   EXPECT_TRUE(session->EnterLayer().accepted);
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].rfind(files::kCannotOpenMessage, 0), 0u);
+  EXPECT_EQ(ui.messages[0].rfind(editor::kCannotOpenMessage, 0), 0u);
   EXPECT_EQ(session->Log().layers.Get(1).bot, 3.0f);
 }
 

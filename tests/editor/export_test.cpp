@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <memory>
 
 #include "editor_harness.h"
@@ -23,13 +24,13 @@ struct SceneCopy {
   render::ViewOptions view;
 };
 
-SceneCopy Copy(const Picture& picture) {
+SceneCopy Copy(const render::Scene& scene) {
   SceneCopy copy;
-  *copy.drawing = picture.drawing;
-  copy.legend = picture.legend;
-  copy.catalogue = picture.catalogue;
-  copy.header = picture.header;
-  copy.view = picture.view;
+  *copy.drawing = scene.drawing;
+  copy.legend = scene.usage;
+  copy.catalogue = scene.catalogue;
+  copy.header = scene.header;
+  copy.view = scene.view;
   return copy;
 }
 
@@ -57,7 +58,7 @@ TEST(SaveImage, ExportsTheSceneRenderDrawsForTheSameLogAndView) {
   for (int i = 0; i < 3; ++i) e.session->OnScroll(ScrollEvent::PageRight);
 
   std::optional<SceneCopy> exported;
-  e.ui.onExport = [&](const std::filesystem::path&) { exported = Copy(e.session->CurrentPicture()); };
+  e.ui.onExport = [&](const std::filesystem::path&) { exported = Copy(e.session->Scene()); };
   e.ui.fileAnswers.push_back(e.dir / "picture");
   e.session->OnFileSaveImage();
   ASSERT_EQ(e.ui.fileDialogs.size(), 2u);
@@ -97,12 +98,13 @@ TEST(SaveImage, CancelledOrFailed) {
 
   // An existing file is replaced without a question; a failure is told.
   borvik::testing::WriteBytes(e.dir / "old.png", "old");
-  e.ui.exportResult = files::Status::Fail("画像を作成できませんでした。", "詳しい理由");
+  e.ui.exportResult = files::Status::Fail(files::CannotWrite(ENOSPC));
   e.ui.fileAnswers.push_back(e.dir / "old.png");
   e.session->OnFileSaveImage();
   EXPECT_EQ(e.ui.overwriteQuestions, 0);
   EXPECT_EQ(e.ui.exports, std::vector<std::filesystem::path>{e.dir / "old.png"});
-  EXPECT_EQ(e.ui.messages, std::vector<std::string>{"画像を作成できませんでした。\n詳しい理由"});
+  EXPECT_EQ(e.ui.messages,
+            std::vector<std::string>{"ファイルに書き込むことができませんでした\nディスクの空き容量が不足しています"});
 }
 
 }  // namespace

@@ -85,11 +85,11 @@ TEST(FileLoad, AFailedLoadLeavesTheCurrentLogAlone) {
     std::vector<std::string> messagesStartWith;
   } cases[] = {
       {"missing file", nullptr,
-       {std::string(files::kCannotOpenMessage) + "\nファイルまたはフォルダがありません。",
-        files::kImportFailedMessage}},
+       {std::string(editor::kCannotOpenMessage) + "\nファイルまたはフォルダがありません。",
+        std::string(editor::kImportFailedMessage)}},
       {"malformed line", "B,1,\r\nh\r\n0,2,0\r\n",
-       {std::string(files::kImportFailedMessage) + "\n3 行目"}},
-      {"a folder", "", {files::kCannotOpenMessage, files::kImportFailedMessage}},
+       {std::string(editor::kImportFailedMessage) + "\n3 行目"}},
+      {"a folder", "", {std::string(kCannotOpenMessage), std::string(kImportFailedMessage)}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
@@ -329,7 +329,8 @@ TEST(FileSave, AFailedWriteIsReported) {
   e.session->OnFileSave();
   const std::vector<std::string> messages = e.ui.TakeMessages();
   ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].rfind(std::string(files::kCannotWriteMessage) + "\n", 0), 0u);
+  // The file cannot even be created there.
+  EXPECT_EQ(messages[0].rfind(std::string(editor::kCannotOpenMessage) + "\n", 0), 0u);
   // Nothing is left beside the target.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(e.dir.Path()),
                           std::filesystem::directory_iterator()),
@@ -354,7 +355,7 @@ TEST(FileSave, AWorkFileThatCannotBeWrittenDoesNotStopTheSave) {
   session->OnFileSave();
   const std::vector<std::string> messages = ui.TakeMessages();
   ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].rfind(files::kCannotOpenMessage, 0), 0u);
+  EXPECT_EQ(messages[0].rfind(editor::kCannotOpenMessage, 0), 0u);
   EXPECT_EQ(ReadBytes(dir / "saved.csv"),
             "B-1,12.5,\r\n" + HeaderLine() + PlainLine("0,2,0,0,0,0,0"));
 }

@@ -34,12 +34,18 @@ files::LeaseRequest In(const fs::path& folder, std::vector<fs::path> fallbacks =
 
 // One window of the program on a lease, as the desktop program starts it.
 struct Window {
-  explicit Window(const files::LeaseRequest& request)
-      : session(std::make_unique<Session>(ui, WorkFileLease::Acquire(request))) {}
+  explicit Window(const files::LeaseRequest& request) {
+    WorkFileLease lease = WorkFileLease::Acquire(request);
+    workPath = lease.Path();
+    recoveredCopy = lease.RecoveredCopy();
+    session = std::make_unique<Session>(ui, std::move(lease));
+  }
   ScriptedPlatform ui;
+  fs::path workPath;       // as the lease gave them to the session
+  fs::path recoveredCopy;
   std::unique_ptr<Session> session;
 
-  const fs::path& WorkPath() const { return session->Work().Path(); }
+  const fs::path& WorkPath() const { return workPath; }
   bool Enter(const char* top, const char* bot, int boxId) {
     session->State().top = top;
     session->State().bot = bot;
@@ -105,7 +111,7 @@ TEST(Recovery, YesBringsBackEveryLayerOfAKilledRun) {
   RunAndKill(dir.Path());
 
   Window next(In(dir.Path()));
-  const fs::path copy = next.session->Lease().RecoveredCopy();
+  const fs::path copy = next.recoveredCopy;
   ASSERT_FALSE(copy.empty());
   // Emptied for this run only after the log was moved aside.
   EXPECT_EQ(ReadBytes(next.WorkPath()), "");
@@ -139,7 +145,7 @@ TEST(Recovery, NoKeepsTheCopyAndSaysWhere) {
   fs::path copy;
   {
     Window next(In(dir.Path()));
-    copy = next.session->Lease().RecoveredCopy();
+    copy = next.recoveredCopy;
     next.ui.yesNoAnswers.push_back(false);
     next.session->AfterStart();
     EXPECT_EQ(next.ui.TakeMessages(), std::vector<std::string>{KeptMessage(copy)});
@@ -160,12 +166,12 @@ TEST(Recovery, ACopyThatCannotBeReadIsKept) {
   TempDir dir;
   WriteBytes(dir / "temp.csv", "B-1,12.5,\r\n" + HeaderLine() + "0,2,0,0\r\n");
   Window next(In(dir.Path()));
-  const fs::path copy = next.session->Lease().RecoveredCopy();
+  const fs::path copy = next.recoveredCopy;
   next.ui.yesNoAnswers.push_back(true);
   next.session->AfterStart();
   const std::vector<std::string> messages = next.ui.TakeMessages();
   ASSERT_EQ(messages.size(), 2u);
-  EXPECT_EQ(messages[0].rfind(files::kImportFailedMessage, 0), 0u);
+  EXPECT_EQ(messages[0].rfind(editor::kImportFailedMessage, 0), 0u);
   EXPECT_EQ(messages[1], KeptMessage(copy));
   EXPECT_EQ(next.session->Log().layers.LayerCount(), 0);
   EXPECT_TRUE(fs::exists(copy));
@@ -219,7 +225,7 @@ TEST(Start, WithNowhereForAWorkFileTheLogStillGrows) {
   const std::vector<std::string> messages = window.ui.TakeMessages();
   ASSERT_FALSE(messages.empty());
   for (const std::string& message : messages) {
-    EXPECT_EQ(message.rfind(files::kCannotOpenMessage, 0), 0u) << message;
+    EXPECT_EQ(message.rfind(editor::kCannotOpenMessage, 0), 0u) << message;
   }
   window.session->OnClose();
   EXPECT_TRUE(window.ui.messages.empty());

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "fault/fault_control.h"
-#include "files/status.h"
+#include "editor/messages.h"
 #include "support/temp_dir.h"
 
 namespace borvik {
@@ -85,8 +85,8 @@ TEST_P(ExportFault, KeepsTheOldPicture) {
 
   const CliRun failed = Render(out, &GetParam(), "log.png");
   EXPECT_EQ(failed.status, 1) << failed.output;
-  EXPECT_EQ(failed.output, std::string(files::kCannotWriteMessage) + "\n" +
-                               files::DescribeError(GetParam().error) + "\n");
+  EXPECT_EQ(failed.output, std::string(editor::kCannotWriteMessage) + "\n" +
+                               editor::ErrnoReason(GetParam().error) + "\n");
   EXPECT_EQ(ReadBytes(out), "the picture exported before");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 

@@ -15,7 +15,7 @@
 #include "editor/settings_dialog.h"
 #include "fault/fault_control.h"
 #include "files/layer_csv.h"
-#include "files/status.h"
+#include "editor/messages.h"
 #include "settings/settings_file.h"
 
 namespace borvik::editor {
@@ -33,10 +33,11 @@ class WriteFault : public ::testing::TestWithParam<Fault> {
   void SetUp() override { BORVIK_NEEDS_FAULT_LIBRARY(); }
 
   // The message of a failed write: the fixed text, then what went wrong.
-  static std::string Message(const char* text) {
-    return std::string(text) + "\n" + files::DescribeError(GetParam().error);
+  static std::string Message(std::string_view text) {
+    return std::string(text) + "\n" + editor::ErrnoReason(GetParam().error);
   }
-  std::string WorkFileMessage() const { return Message(files::kCannotOpenMessage); }
+  // Every fault strikes after the file was opened.
+  std::string WorkFileMessage() const { return Message(editor::kCannotWriteMessage); }
 
   // What the work file must hold: the log in the table.
   static std::string InStep(const Editor& e) {
@@ -162,7 +163,7 @@ TEST_P(WriteFault, SaveKeepsTheOldFile) {
     e.session->OnFileSave();
     EXPECT_GT(fault.Hits(), 0);
   }
-  EXPECT_EQ(e.ui.TakeMessages(), std::vector<std::string>{Message(files::kCannotWriteMessage)});
+  EXPECT_EQ(e.ui.TakeMessages(), std::vector<std::string>{Message(editor::kCannotWriteMessage)});
   EXPECT_EQ(ReadBytes(target), old);
   ExpectOnly(e, {"saved.csv", "temp.csv"});
   EXPECT_EQ(e.session->Log().layers.LayerCount(), 3);
@@ -212,7 +213,7 @@ TEST_P(WriteFault, SettingsSaveKeepsTheOldFile) {
     EXPECT_TRUE(dialog.Save());
     EXPECT_GT(fault.Hits(), 0);
   }
-  EXPECT_EQ(e.ui.TakeMessages(), std::vector<std::string>{Message(files::kCannotOpenMessage)});
+  EXPECT_EQ(e.ui.TakeMessages(), std::vector<std::string>{Message(editor::kCannotWriteMessage)});
   EXPECT_EQ(ReadBytes(target), "old settings");
   ExpectOnly(e, {"rocks.set", "temp.csv"});
 

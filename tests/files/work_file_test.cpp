@@ -43,7 +43,7 @@ TEST(WorkFile, CreateLeavesAnEmptyFile) {
   TempDir dir;
   WorkFile work(dir / kWorkFileName);
   WriteBytes(work.Path(), "old content");
-  ASSERT_TRUE(work.Create().ok);
+  ASSERT_TRUE(work.Create());
   EXPECT_TRUE(std::filesystem::exists(work.Path()));
   EXPECT_EQ(std::filesystem::file_size(work.Path()), 0u);
 }
@@ -53,23 +53,23 @@ TEST(WorkFile, HoldsHeadAndOneLinePerLayerAfterEveryStep) {
   WorkFile work(dir / kWorkFileName);
   auto log = std::make_unique<Document>();
   log->header = {"B-2", 7.0f};
-  ASSERT_TRUE(work.Start(log->header).ok);
+  ASSERT_TRUE(work.Start(log->header));
   EXPECT_EQ(ReadBytes(work.Path()), Head(log->header));
 
   log->form = Layer(0, 1);
-  ASSERT_TRUE(AppendLayer(*log, work).ok);
+  ASSERT_TRUE(AppendLayer(*log, work));
   log->form = Layer(1, 3);
-  ASSERT_TRUE(AppendLayer(*log, work).ok);
+  ASSERT_TRUE(AppendLayer(*log, work));
   // A later rename does not reach the head until the file is rewritten.
   log->header.name = "renamed";
   EXPECT_EQ(ReadBytes(work.Path()), Head({"B-2", 7.0f}) + Line(Layer(0, 1)) + Line(Layer(1, 3)));
 
   ASSERT_TRUE(log->layers.Replace(1, Layer(0, 0.5f)));
-  ASSERT_TRUE(work.Rewrite(log->header, log->layers).ok);
+  ASSERT_TRUE(work.Rewrite(log->header, log->layers));
   EXPECT_EQ(ReadBytes(work.Path()), Head(log->header) + Line(Layer(0, 0.5f)) + Line(Layer(1, 3)));
 
   auto back = std::make_unique<Document>();
-  ASSERT_TRUE(work.ReadBack(*back).ok);
+  ASSERT_TRUE(work.ReadBack(*back));
   EXPECT_EQ(back->header, log->header);
   ASSERT_EQ(back->layers.LayerCount(), 2);
   for (int slot = 1; slot <= 2; ++slot) EXPECT_EQ(back->layers.Get(slot), log->layers.Get(slot));
@@ -78,18 +78,20 @@ TEST(WorkFile, HoldsHeadAndOneLinePerLayerAfterEveryStep) {
 TEST(WorkFile, DeletingAMissingFileIsNotAnError) {
   TempDir dir;
   WorkFile work(dir / kWorkFileName);
-  ASSERT_TRUE(work.Create().ok);
-  EXPECT_TRUE(work.Delete().ok);
+  ASSERT_TRUE(work.Create());
+  EXPECT_TRUE(work.Delete());
   EXPECT_FALSE(std::filesystem::exists(work.Path()));
-  EXPECT_TRUE(work.Delete().ok);
+  EXPECT_TRUE(work.Delete());
 }
 
 TEST(WorkFile, DeleteReportsARealFailure) {
   TempDir dir;
   std::filesystem::create_directories(dir / "temp.csv" / "inside");
   const Status status = WorkFile(dir / "temp.csv").Delete();
-  EXPECT_FALSE(status.ok);
-  EXPECT_EQ(status.message, "temp.csv を削除できませんでした。");
+  EXPECT_FALSE(status);
+  ASSERT_TRUE(status.Is(ErrorKind::kCannotDelete));
+  EXPECT_EQ(status.error->subject, "temp.csv");
+  EXPECT_EQ(status.error->errnum, EISDIR);
 }
 
 TEST(AppendLayer, KeepsTheLayerWhenTheWorkFileCannotBeWritten) {
@@ -98,8 +100,9 @@ TEST(AppendLayer, KeepsTheLayerWhenTheWorkFileCannotBeWritten) {
   auto log = std::make_unique<Document>();
   log->form = Layer(0, 1);
   const Status status = AppendLayer(*log, work);
-  EXPECT_FALSE(status.ok);
-  EXPECT_EQ(status.message, kCannotOpenMessage);
+  EXPECT_FALSE(status);
+  EXPECT_TRUE(status.Is(ErrorKind::kCannotOpen));
+  EXPECT_EQ(status.error->errnum, ENOENT);
   EXPECT_EQ(log->layers.LayerCount(), 1);
   EXPECT_EQ(log->layers.Get(1), Layer(0, 1));
 }
@@ -109,12 +112,12 @@ TEST(AppendLayer, RefusesTheThousandthLayer) {
   WorkFile work(dir / kWorkFileName);
   auto log = std::make_unique<Document>();
   for (int i = 0; i < model::LayerTable::kMaxLayers; ++i) ASSERT_TRUE(log->layers.Append(Layer(i, i + 1.0f)));
-  ASSERT_TRUE(work.Rewrite(log->header, log->layers).ok);
+  ASSERT_TRUE(work.Rewrite(log->header, log->layers));
   const std::string before = ReadBytes(work.Path());
   log->form = Layer(999, 1000);
   const Status status = AppendLayer(*log, work);
-  EXPECT_FALSE(status.ok);
-  EXPECT_EQ(status.message, kTableFullMessage);
+  EXPECT_FALSE(status);
+  EXPECT_TRUE(status.Is(ErrorKind::kTableFull));
   EXPECT_EQ(log->layers.LayerCount(), 999);
   EXPECT_EQ(ReadBytes(work.Path()), before);
 }
@@ -125,7 +128,7 @@ TEST(WriteFileAtomic, LeavesTheOldFileWhenTheNewOneCannotBeWritten) {
   WriteBytes(target, "old");
   // The temporary file beside the target cannot be created.
   std::filesystem::create_directory(dir / "log.csv.borvik-tmp");
-  EXPECT_FALSE(WriteFileAtomic(target, "new content").ok);
+  EXPECT_FALSE(WriteFileAtomic(target, "new content"));
   EXPECT_EQ(ReadBytes(target), "old");
 }
 
@@ -133,16 +136,16 @@ TEST(WriteFileAtomic, ReplacesTheTargetWholeAndLeavesNoTemporaryFile) {
   TempDir dir;
   const auto target = dir / "log.csv";
   WriteBytes(target, "a much longer old content than the new one");
-  ASSERT_TRUE(WriteFileAtomic(target, "new").ok);
+  ASSERT_TRUE(WriteFileAtomic(target, "new"));
   EXPECT_EQ(ReadBytes(target), "new");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
 TEST(AppendToFile, ReportsAFullDisk) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  const IoResult result = AppendToFile("/dev/full", "0,1\r\n");
-  EXPECT_FALSE(result.ok);
-  EXPECT_EQ(result.error, ENOSPC);
+  const Status result = AppendToFile("/dev/full", "0,1\r\n");
+  ASSERT_TRUE(result.Is(ErrorKind::kCannotWrite));
+  EXPECT_EQ(result.error->errnum, ENOSPC);
 }
 
 }  // namespace

@@ -198,13 +198,13 @@ TEST_F(PixelTest, ExportReplacesTheFileWhole) {
   TempDir dir;
   const auto path = dir / "log.png";
   const Scene scene{*drawing_, usage_, catalogue_, header_, ViewOptions{}};
-  ASSERT_TRUE(ExportImage(renderer_, *canvas_, scene, path).ok);
+  ASSERT_TRUE(ExportImage(renderer_, *canvas_, scene, path));
   const std::string first = ReadBytes(path);
-  ASSERT_TRUE(ExportImage(renderer_, *canvas_, scene, path).ok);
+  ASSERT_TRUE(ExportImage(renderer_, *canvas_, scene, path));
   EXPECT_EQ(ReadBytes(path), first);
   const files::Status failed = ExportImage(renderer_, *canvas_, scene, dir / "no" / "x.png");
-  EXPECT_FALSE(failed.ok);
-  EXPECT_EQ(failed.message, files::kCannotWriteMessage);
+  ASSERT_TRUE(failed.Is(files::ErrorKind::kCannotOpen));
+  EXPECT_EQ(failed.error->errnum, ENOENT);
 }
 
 }  // namespace

@@ -79,11 +79,11 @@ TEST_F(WindowTest, EnterAndEscapeNeitherEnterNorClose) {
 
 TEST_F(WindowTest, SavedImageIsWhatTheCommandLineRenders) {
   const std::string example = BORVIK_SOURCE_DIR "/examples/b-1.csv";
-  script_.files.push_back(example);
+  script_.fileAnswers.push_back(example);
   Menu(ui::command::kFileLoad);
   EXPECT_EQ(Label(id::kRecordLabel), "柱状図データ：  8 /   8");
   Press(id::kShowLegend);
-  script_.files.push_back(folder_ / "window");  // the extension is added
+  script_.fileAnswers.push_back(folder_ / "window");  // the extension is added
   Menu(ui::command::kFileSaveImage);
   ASSERT_TRUE(std::filesystem::exists(folder_ / "window.png")) << (script_.messages.empty() ? "" : script_.messages[0]);
   const std::string cli = (folder_ / "cli.png").string();
@@ -100,49 +100,15 @@ TEST_F(WindowTest, ClosingRemovesTheWorkFile) {
   EXPECT_FALSE(std::filesystem::exists("temp.csv"));
 }
 
-// The child half of the crash test: a window enters three layers in the
-// folder it is given, says so, and waits to be killed.
-TEST(KilledWindow, DISABLED_ChildEntersLayersAndWaits) {
-  const char* folder = std::getenv("BORVIK_CRASH_FOLDER");
-  ASSERT_NE(folder, nullptr);
-  std::filesystem::current_path(folder);
-  DialogScript script;
-  auto* window = new ui::CBorvikDlg(std::make_unique<ScriptedDialogs>(script),
-                                    files::WorkFileLease::Acquire());
-  window->Show();
-  Settle();
-  auto type = [&](int controlId, const char* text) {
-    dynamic_cast<wxTextCtrl*>(window->FindWindow(controlId))->SetValue(ui::Wx(text));
-  };
-  auto press = [&](int controlId) {
-    wxCommandEvent event(wxEVT_BUTTON, controlId);
-    window->FindWindow(controlId)->ProcessWindowEvent(event);
-    Settle(3);
-  };
-  type(id::kName, "B-9 事故");
-  type(id::kElevation, "3.5");
-  const char* bottoms[] = {"1.5", "4", "7.25"};
-  for (const char* bottom : bottoms) {
-    type(id::kBot, bottom);
-    dynamic_cast<wxCheckBox*>(window->FindWindow(1010))->SetValue(true);
-    press(id::kEnter);
-  }
-  WriteBytes("ready", "");
-  for (;;) Settle();
-}
-
 TEST_F(WindowTest, AKilledWindowLosesNoLayer) {
   // This window's work file is not the one under test.
   window_->Close(true);
   window_ = nullptr;
   Settle();
-  const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
   const pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    setenv("BORVIK_CRASH_FOLDER", folder_.Path().c_str(), 1);
-    execl(self.c_str(), self.c_str(), "--gtest_also_run_disabled_tests",
-          "--gtest_filter=KilledWindow.DISABLED_ChildEntersLayersAndWaits", nullptr);
+    execl(BORVIK_WINDOW_CHILD, BORVIK_WINDOW_CHILD, folder_.Path().c_str(), nullptr);
     _exit(127);
   }
   for (int i = 0; i < 600 && !std::filesystem::exists(folder_ / "ready"); ++i) wxMilliSleep(50);
@@ -153,10 +119,11 @@ TEST_F(WindowTest, AKilledWindowLosesNoLayer) {
   ASSERT_TRUE(WIFSIGNALED(status));
   const std::string leftover = ReadBytes(folder_ / "temp.csv");
 
-  script_.answers.push_back(true);
+  script_.yesNoAnswers.push_back(true);
   OpenWindow();
-  ASSERT_EQ(script_.messages.size(), 1u);
-  EXPECT_NE(script_.messages[0].find("開きますか"), std::string::npos) << script_.messages[0];
+  EXPECT_TRUE(script_.messages.empty());
+  ASSERT_EQ(script_.questions.size(), 1u);
+  EXPECT_NE(script_.questions[0].find("開きますか"), std::string::npos) << script_.questions[0];
   EXPECT_EQ(Label(id::kRecordLabel), "柱状図データ：  3 /   3");
   EXPECT_EQ(Text(id::kName), "B-9 事故");
   const auto& layers = window_->Editor().Log().layers;
@@ -173,37 +140,6 @@ TEST_F(WindowTest, AKilledWindowLosesNoLayer) {
   }
   EXPECT_EQ(copies, 1);
   EXPECT_EQ(ReadBytes("temp.csv"), leftover);
-}
-
-// Screenshots for the README, taken by hand with tools/screenshots.
-TEST_F(WindowTest, DISABLED_Screenshots) {
-  const std::filesystem::path docs = std::filesystem::path(BORVIK_SOURCE_DIR) / "docs";
-  auto shoot = [&](const char* name) {
-    Settle(40);
-    window_->Raise();
-    Settle(40);
-    const wxRect r = window_->GetScreenRect();
-    const std::string command = "import -window root -crop " + std::to_string(r.width) + "x" +
-                                std::to_string(r.height) + "+" + std::to_string(r.x) + "+" +
-                                std::to_string(r.y) + " '" + (docs / name).string() + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-  };
-  window_->Move(0, 0);
-  shoot("window-empty.png");
-  script_.files.push_back(BORVIK_SOURCE_DIR "/examples/b-1.csv");
-  Menu(ui::command::kFileLoad);
-  Press(id::kShowLegend);
-  shoot("window-example.png");
-  auto* settings = new ui::CSetting(window_, window_->EditorPlatform());
-  settings->Move(0, 0);
-  settings->Show();
-  Settle(40);
-  const wxRect r = settings->GetScreenRect();
-  const std::string command = "import -window root -crop " + std::to_string(r.width) + "x" +
-                              std::to_string(r.height) + "+" + std::to_string(r.x) + "+" +
-                              std::to_string(r.y) + " '" + (docs / "settings-dialog.png").string() + "'";
-  EXPECT_EQ(std::system(command.c_str()), 0);
-  settings->Destroy();
 }
 
 }  // namespace

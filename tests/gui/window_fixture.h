@@ -1,6 +1,6 @@
 #pragma once
 // The real main window in a fresh working folder, with its modal dialogs
-// answered from a script.
+// answered from a script (editor::testing::ScriptedPlatform).
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -10,60 +10,17 @@
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
-#include <deque>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "support/scripted_platform.h"
 #include "support/temp_dir.h"
-#include "ui/dialogs.h"
 #include "ui/ids.h"
 #include "ui/main_window.h"
 #include "ui/text.h"
 
 namespace borvik::testing {
-
-struct DialogScript {
-  std::deque<std::optional<std::filesystem::path>> files;
-  std::deque<bool> overwrite;
-  std::deque<bool> answers;  // AskYesNo
-  std::vector<std::string> messages;
-};
-
-class ScriptedDialogs final : public ui::Dialogs {
- public:
-  explicit ScriptedDialogs(DialogScript& script) : script_(script) {}
-  void ShowMessage(std::string_view text) override { script_.messages.emplace_back(text); }
-  std::optional<std::filesystem::path> ChooseOpenFile(std::string_view, std::string_view) override {
-    return Next();
-  }
-  std::optional<std::filesystem::path> ChooseSaveFile(std::string_view, std::string_view ext) override {
-    auto path = Next();
-    return path ? std::optional(ui::WithDefaultExtension(*path, ext)) : std::nullopt;
-  }
-  bool AskYesNo(std::string_view question) override {
-    script_.messages.emplace_back(question);
-    if (script_.answers.empty()) return false;
-    const bool answer = script_.answers.front();
-    script_.answers.pop_front();
-    return answer;
-  }
-  bool ConfirmOverwrite() override {
-    if (script_.overwrite.empty()) return false;
-    const bool answer = script_.overwrite.front();
-    script_.overwrite.pop_front();
-    return answer;
-  }
-
- private:
-  std::optional<std::filesystem::path> Next() {
-    if (script_.files.empty()) return std::nullopt;
-    auto path = script_.files.front();
-    script_.files.pop_front();
-    return path;
-  }
-  DialogScript& script_;
-};
 
 // Lets the toolkit handle what is pending: paints, focus, key events.
 inline void Settle(int rounds = 20) {
@@ -84,8 +41,7 @@ class WindowTest : public ::testing::Test {
     OpenWindow();
   }
   void OpenWindow() {
-    window_ = new ui::CBorvikDlg(std::make_unique<ScriptedDialogs>(script_),
-                                 files::WorkFileLease::Acquire());
+    window_ = new ui::CBorvikDlg(files::WorkFileLease::Acquire(), &script_);
     window_->Show();
     Settle();
     window_->AfterShow(std::nullopt);
@@ -123,7 +79,7 @@ class WindowTest : public ::testing::Test {
   std::string Label(int id) { return ui::Utf8(window_->FindWindow(id)->GetLabel()); }
 
   TempDir folder_;
-  DialogScript script_;
+  editor::testing::ScriptedPlatform script_;
   ui::CBorvikDlg* window_ = nullptr;
   std::filesystem::path previous_;
 };

@@ -89,7 +89,7 @@ TEST(LayerTable, RefusesSlotsOutsideTheTable) {
   for (const int slot : {-1, 0, 1000, 5000}) EXPECT_FALSE(table->Replace(slot, Layer(0, 1))) << slot;
   EXPECT_EQ(table->Get(-3), LayerRecord{});
   EXPECT_EQ(table->Get(1000), LayerRecord{});
-  table->SetCounters(1000, 1000, 1000);
+  for (int i = 0; i < LayerTable::kMaxLayers; ++i) ASSERT_TRUE(table->Append(Layer(i, i + 1.0f)));
   EXPECT_FALSE(table->Append(Layer(0, 1)));
 }
 

@@ -134,7 +134,7 @@ TEST(ParseSettingsFile, LeavesWhatTheFileDoesNotReachAsItWas) {
 TEST(SettingsFile, SaveAndLoadThroughTheDisk) {
   TempDir dir;
   const auto path = dir / "地質.set";
-  ASSERT_TRUE(SaveSettingsFile(path, RowsOf(Custom())).ok);
+  ASSERT_TRUE(SaveSettingsFile(path, RowsOf(Custom())));
   EXPECT_EQ(ReadBytes(path), Text(RowsOf(Custom())));
   CategoryCatalogue c = CategoryCatalogue::Defaults();
   ASSERT_TRUE(LoadSettingsFile(path, c));
@@ -145,8 +145,8 @@ TEST(SettingsFile, SaveAndLoadThroughTheDisk) {
   EXPECT_TRUE(c == CategoryCatalogue::Defaults());
 
   const files::Status failed = SaveSettingsFile(dir / "no-folder" / "x.set", RowsOf(Custom()));
-  EXPECT_FALSE(failed.ok);
-  EXPECT_EQ(failed.message, files::kCannotWriteMessage);
+  ASSERT_TRUE(failed.Is(files::ErrorKind::kCannotOpen));
+  EXPECT_EQ(failed.error->errnum, ENOENT);
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ bool InitGlew() {
   const GLenum result = glewInit();
   // On an EGL context glewInit loads the GL entry points, then fails to
   // find a GLX display.
-  return (result == GLEW_OK || result == 4) && glGenerateMipmap != nullptr;
+  return (result == GLEW_OK || result == GLEW_ERROR_NO_GLX_DISPLAY) && glGenerateMipmap != nullptr;
 }
 
 GlCanvas::GlCanvas() { glGenTextures(1, &emptyTexture_); }

@@ -75,11 +75,8 @@ std::optional<std::string> RenderPng(ColumnRenderer& renderer, Canvas& canvas, c
 files::Status ExportImage(ColumnRenderer& renderer, Canvas& canvas, const Scene& scene,
                           const std::filesystem::path& path) {
   const std::optional<std::string> png = RenderPng(renderer, canvas, scene);
-  if (!png) return files::Status::Fail(kImageFailedMessage);
-  if (const files::IoResult io = files::WriteFileAtomic(path, *png); !io) {
-    return files::Status::Fail(files::kCannotWriteMessage, files::DescribeError(io.error));
-  }
-  return files::Status::Ok();
+  if (!png) return files::Status::Fail(files::Failure(files::ErrorKind::kImageFailed));
+  return files::WriteFileAtomic(path, *png);
 }
 
 }  // namespace borvik::render::gl

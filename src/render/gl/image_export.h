@@ -7,12 +7,10 @@
 #include <optional>
 #include <string>
 
-#include "files/status.h"
+#include "files/error.h"
 #include "render/frame.h"
 
 namespace borvik::render::gl {
-
-inline constexpr const char* kImageFailedMessage = "画像を作成できませんでした。";
 
 // Draws the frame into an 880 x 831 framebuffer object of the current
 // context and returns the encoded PNG, or nullopt when the framebuffer or
@@ -20,7 +18,8 @@ inline constexpr const char* kImageFailedMessage = "画像を作成できませ�
 // restored.
 std::optional<std::string> RenderPng(ColumnRenderer& renderer, Canvas& canvas, const Scene& scene);
 
-// RenderPng written to the path, replacing it whole or not at all.
+// RenderPng written to the path, replacing it whole or not at all;
+// kImageFailed when the picture could not be made.
 files::Status ExportImage(ColumnRenderer& renderer, Canvas& canvas, const Scene& scene,
                           const std::filesystem::path& path);
 

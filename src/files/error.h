@@ -1,0 +1,72 @@
+#pragma once
+// How a file operation or an export failed: a kind with the facts that
+// explain it. The core never words a failure; editor/messages chooses the
+// Japanese text for each kind, for the window and the command line alike.
+
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace borvik::files {
+
+enum class ErrorKind {
+  kCannotOpen,    // opening or reading failed (errnum)
+  kCannotWrite,   // writing, flushing or replacing the file failed (errnum)
+  kCannotDelete,  // the file could not be removed (errnum, subject)
+  kRefusedFile,   // the file was read but its content is refused (refusal, line, column)
+  kTableFull,     // a 1000th layer
+  kImageFailed,   // the picture could not be drawn or encoded
+};
+
+// Why a layer file's content was refused.
+enum class Refusal {
+  kNone,
+  kTooFewFields,         // count: the fields the line has
+  kNoNumber,             // column: a field without a number
+  kOutOfRange,           // column: a number out of range for its type
+  kHeadWithoutComma,     // line 1 has no comma after the name
+  kElevationNoNumber,    // line 1
+  kElevationOutOfRange,  // line 1
+  kTooManyLayers,        // a 1000th layer line
+};
+
+struct Error {
+  ErrorKind kind = ErrorKind::kCannotOpen;
+  int errnum = 0;  // errno of the failed call, 0 when none applies
+  Refusal refusal = Refusal::kNone;
+  int line = 0;    // from 1
+  int column = 0;  // from 1
+  int count = 0;
+  std::string subject;  // the file the message names, when it names one
+
+  friend bool operator==(const Error&, const Error&) = default;
+};
+
+inline Error Failure(ErrorKind kind, int errnum = 0) {
+  Error e;
+  e.kind = kind;
+  e.errnum = errnum;
+  return e;
+}
+inline Error CannotOpen(int errnum) { return Failure(ErrorKind::kCannotOpen, errnum); }
+inline Error CannotWrite(int errnum) { return Failure(ErrorKind::kCannotWrite, errnum); }
+inline Error Refused(Refusal refusal, int line, int column = 0, int count = 0) {
+  Error e = Failure(ErrorKind::kRefusedFile);
+  e.refusal = refusal;
+  e.line = line;
+  e.column = column;
+  e.count = count;
+  return e;
+}
+
+// Success, or the error that ended the operation.
+struct Status {
+  std::optional<Error> error;
+
+  explicit operator bool() const { return !error.has_value(); }
+  bool Is(ErrorKind kind) const { return error && error->kind == kind; }
+  static Status Ok() { return {}; }
+  static Status Fail(Error e) { return {std::move(e)}; }
+};
+
+}  // namespace borvik::files
