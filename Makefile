@@ -4,7 +4,7 @@
 run:
 	scripts/setup
 	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	cmake --build build -j2
+	cmake --build build -j2 --target borvik
 	build/borvik examples/b-1.csv
 
 test:
