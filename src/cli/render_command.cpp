@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "editor/messages.h"
 #include "files/layer_csv.h"
 #include "model/document.h"
 #include "render/draw_table.h"
@@ -14,6 +15,7 @@
 #include "render/gl/gl_canvas.h"
 #include "render/gl/headless_context.h"
 #include "render/gl/image_export.h"
+#include "render/texture_files.h"
 #include "render/view_options.h"
 #include "settings/category_catalogue.h"
 #include "settings/settings_file.h"
@@ -103,6 +105,9 @@ int Render(std::span<const std::string_view> args) {
   render::LegendUsage usage;
   render::RebuildDrawing(*drawing, usage, log->layers, parsed.view.scaleIndex);
 
+  if (!render::BuiltInTexturesFound()) {
+    std::fprintf(stderr, "%s\n", std::string(editor::kBuiltInTexturesMissingMessage).c_str());
+  }
   std::string error;
   const auto context = render::gl::HeadlessContext::Create(&error);
   if (!context) {

@@ -108,6 +108,10 @@ inline constexpr std::string_view kRecoveryKeptHead = "前回の柱状図デー�
 inline constexpr std::string_view kRecoveryKeptTail =
     " に残してあります。「柱状図データの読込」で開けます。";
 
+// Said once at start when the built-in textures cannot be found.
+inline constexpr std::string_view kBuiltInTexturesMissingMessage =
+    "組み込みのテクスチャ（TEX/SYSTEM）が見つかりません。模様と記号は描かれずに白く表示されます。";
+
 // File dialogs.
 inline constexpr std::string_view kLayerFileFilter = "データファイル (*.csv)|*.csv||";
 inline constexpr std::string_view kLayerFileExtension = "csv";

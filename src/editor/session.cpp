@@ -3,6 +3,7 @@
 #include <string>
 
 #include "editor/messages.h"
+#include "render/texture_files.h"
 
 namespace borvik::editor {
 
@@ -55,6 +56,7 @@ void Session::OnClose() {
 void Session::AfterStart() {
   if (startNotesShown_) return;
   startNotesShown_ = true;
+  if (!render::BuiltInTexturesFound()) platform_.ShowMessage(kBuiltInTexturesMissingMessage);
   if (lease_.FellBack()) {
     if (lease_.Path().empty()) {
       platform_.ShowMessage(kNoWorkFileMessage);

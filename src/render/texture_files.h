@@ -30,9 +30,13 @@ inline constexpr std::string_view kRockface = R"(TEX\SYSTEM\rockface.png)";
 }  // namespace builtin
 
 // The file a texture path names. Backslashes separate folders. A relative
-// path is looked for in the working directory, then beside the program, then
-// in the installed data folder; when none has it, the working-directory path
-// is returned (and fails to open).
+// path is looked for in the data folders (files/data_files.h), the working
+// directory first; when none has it, the working-directory path is returned
+// (and fails to open).
 std::filesystem::path ResolveTexturePath(std::string_view path);
+
+// Whether the built-in textures can be found at all: without them every
+// pattern and icon is drawn blank, which the user must hear of.
+bool BuiltInTexturesFound();
 
 }  // namespace borvik::render

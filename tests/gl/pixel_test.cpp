@@ -17,6 +17,7 @@ namespace {
 
 using borvik::testing::ReadBytes;
 using borvik::testing::TempDir;
+using borvik::testing::WriteBytes;
 
 constexpr int kW = ColumnRenderer::kExportWidth;
 constexpr int kH = ColumnRenderer::kExportHeight;
@@ -166,6 +167,8 @@ TEST_F(PixelTest, MissingPatternDrawsTheStripInTheCurrentColour) {
       std::filesystem::copy_file(entry.path(), dir / "TEX" / "SYSTEM" / entry.path().filename());
     }
   }
+  // Found first in the working folder, and no picture.
+  WriteBytes(dir / "TEX" / "SYSTEM" / "sand.png", "not a picture");
   std::filesystem::current_path(dir.Path());
   const Picture p = Decode(Render({Layer(0, 20, model::kFineSand)}));
   for (float y = 1.1f; y > 0.2f; y -= 0.01f) {

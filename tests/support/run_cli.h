@@ -21,13 +21,18 @@ struct CliRun {
 
 inline std::string Quote(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
 
-inline CliRun RunCli(const std::string& args, const std::filesystem::path& folder) {
+// A shell command run in the folder.
+inline CliRun RunCommand(const std::string& command, const std::filesystem::path& folder) {
   TempDir scratch;
-  const std::string command = "cd " + Quote(folder) + " && " + BORVIK_CLI + " " + args + " >" +
-                              Quote(scratch / "out") + " 2>" + Quote(scratch / "err");
-  const int raw = std::system(command.c_str());
+  const std::string line = "cd " + Quote(folder) + " && " + command + " >" +
+                           Quote(scratch / "out") + " 2>" + Quote(scratch / "err");
+  const int raw = std::system(line.c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(scratch / "out"),
           ReadBytes(scratch / "err")};
+}
+
+inline CliRun RunCli(const std::string& args, const std::filesystem::path& folder) {
+  return RunCommand(std::string(BORVIK_CLI) + " " + args, folder);
 }
 
 }  // namespace borvik::testing

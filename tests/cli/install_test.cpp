@@ -1,0 +1,46 @@
+// An install into a prefix of its own draws every log from any folder: the
+// built-in textures are found beside the program's own prefix, and a
+// program that cannot find them says so.
+
+#include <gtest/gtest.h>
+#include <filesystem>
+#include <string>
+
+#include "support/run_cli.h"
+#include "support/temp_dir.h"
+
+namespace borvik::testing {
+namespace {
+
+TEST(Install, AnInstalledProgramFindsItsTexturesFromAnyFolder) {
+  TempDir prefix;
+  TempDir elsewhere;
+  const CliRun install = RunCommand(
+      "cmake --install " + Quote(BORVIK_BINARY_DIR) + " --prefix " + Quote(prefix.Path()),
+      elsewhere.Path());
+  ASSERT_EQ(install.status, 0) << install.err;
+  const std::filesystem::path cli = prefix / "bin" / "borvik-cli";
+  ASSERT_TRUE(std::filesystem::exists(cli));
+  ASSERT_TRUE(std::filesystem::exists(prefix / "share" / "borvik" / "TEX" / "SYSTEM" / "sand.png"));
+
+  const std::string example = Quote(BORVIK_SOURCE_DIR "/examples/b-1.csv");
+  const CliRun installed =
+      RunCommand(Quote(cli) + " render " + example + " installed.png --legend", elsewhere.Path());
+  EXPECT_EQ(installed.status, 0) << installed.err;
+  EXPECT_EQ(installed.err, "");
+  const CliRun built = RunCommand(
+      std::string(BORVIK_CLI) + " render " + example + " built.png --legend", elsewhere.Path());
+  ASSERT_EQ(built.status, 0) << built.err;
+  EXPECT_TRUE(ReadBytes(elsewhere / "installed.png") == ReadBytes(elsewhere / "built.png"));
+
+  // Moved away from its data, the program still draws and says what is missing.
+  TempDir bare;
+  std::filesystem::copy_file(cli, bare / "borvik-cli");
+  const CliRun lost =
+      RunCommand(Quote(bare / "borvik-cli") + " render " + example + " lost.png", bare.Path());
+  EXPECT_EQ(lost.status, 0) << lost.err;
+  EXPECT_NE(lost.err.find("TEX/SYSTEM"), std::string::npos) << lost.err;
+}
+
+}  // namespace
+}  // namespace borvik::testing
