@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "editor/layer_check.h"
 #include "files/file_io.h"
 #include "files/layer_csv.h"
 
@@ -76,5 +77,15 @@ void BM_ReadAndNormalise(benchmark::State& state) {
   std::filesystem::remove(path);
 }
 BENCHMARK(BM_ReadAndNormalise)->Unit(benchmark::kMicrosecond);
+
+// What borvik-cli check does once the file is read: every layer through
+// the entry rules, nothing written.
+void BM_CheckLayerFile(benchmark::State& state) {
+  const std::string text = FullLogText();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(editor::CheckLayerFile(text, model::kDefaultScaleIndex).refusals.size());
+  }
+}
+BENCHMARK(BM_CheckLayerFile)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

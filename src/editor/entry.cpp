@@ -42,8 +42,7 @@ EntryResult Session::EnterLayer() {
   if (const auto name = NameRefusal(log_->header.name)) return refused(*name);
   // The head keeps the name and elevation of the first press, refused or
   // not.
-  if (!workFileStarted_) NoteWorkFileWrite(workFile_.Start(log_->header));
-  workFileStarted_ = true;
+  if (!work_.Started()) Report(work_.Start(log_->header));
   if (mode_ == EntryMode::Append && layers.IsFull()) return refused(kTableFullMessage);
 
   const EntryDecision decision = DecideEntry(CurrentEntryForm());
@@ -58,14 +57,7 @@ EntryResult Session::EnterLayer() {
     state_.recordLabel = FormatRecordLabel(slot, slot);
     render::AddLayerToDrawing(*drawing_, legend_, form, view_.scaleIndex);
     platform_.Redraw();
-    if (workFileInStep_) {
-      NoteWorkFileWrite(files::AppendLayer(*log_, workFile_));
-    } else {
-      // The file is behind the table since a write failed: a line added now
-      // would leave a gap, so it is written whole.
-      layers.Append(form);  // not full: checked above
-      NoteWorkFileWrite(workFile_.Rewrite(log_->header, layers));
-    }
+    Report(work_.Append(*log_));  // not full: checked above
     ResetForm();
     log_->form.top = layers.Get(layers.LayerCount()).bot;
     log_->form.bot = 0.0f;
@@ -74,13 +66,13 @@ EntryResult Session::EnterLayer() {
     mode_ = EntryMode::Append;
     drawing_->Clear();
     layers.Replace(layers.CurrentLayer(), form);
-    const files::Status rewritten = workFile_.Rewrite(log_->header, layers);
-    NoteWorkFileWrite(rewritten);
+    const files::Status rewritten = work_.Rewrite(log_->header, layers);
+    Report(rewritten);
     // The drawing is rebuilt from the file just written, as a load would.
     // A file that could not be written or read back must not leave the
     // picture empty: the table holds the edit, so the drawing comes from it.
     auto readBack = std::make_unique<model::Document>();
-    if (rewritten && workFile_.ReadBack(*readBack)) {
+    if (rewritten && work_.ReadBack(*readBack)) {
       log_->header = readBack->header;
       render::RebuildDrawing(*drawing_, legend_, readBack->layers, view_.scaleIndex);
     } else {

@@ -9,16 +9,15 @@ namespace borvik::editor {
 
 bool Session::ResetLog() {
   // A work file that is already gone is no reason to stop.
-  if (const files::Status removed = workFile_.Delete(); !removed) {
+  if (const files::Status removed = work_.Delete(); !removed) {
     ShowFailure(platform_, *removed.error);
     return false;
   }
-  NoteWorkFileWrite(workFile_.Create());
+  Report(work_.Create());
   ResetForm();
   log_->layers.Clear();
   drawing_->Clear();
   legend_.Reset();
-  workFileStarted_ = false;
   mode_ = EntryMode::Append;
   log_->header = {};
   return true;
@@ -56,7 +55,8 @@ bool Session::LoadLog(const std::filesystem::path& path) {
   if (!ResetLog()) return false;
   log_->header = loaded->header;
   log_->layers = loaded->layers;
-  NoteWorkFileWrite(workFile_.Rewrite(log_->header, log_->layers));
+  Report(work_.Rewrite(log_->header, log_->layers));
+  work_.MarkStarted();
   RebuildDrawing();
   SetRecordLabel();
   if (log_->layers.LayerCount() > 0) {
@@ -68,7 +68,6 @@ bool Session::LoadLog(const std::filesystem::path& path) {
     log_->form.bot = 0.0f;
   }
   mode_ = EntryMode::Append;
-  workFileStarted_ = true;
   WriteControls();
   platform_.Redraw();
   return true;
@@ -87,7 +86,7 @@ void Session::OnFileSave() {
   // The work file is brought up to date first, then the same bytes replace
   // the target whole.
   const std::string text = files::FormatLayerFile(log_->header, log_->layers);
-  NoteWorkFileWrite(workFile_.Rewrite(log_->header, log_->layers));
+  Report(work_.Rewrite(log_->header, log_->layers));
   if (const files::Status written = files::WriteFileAtomic(*path, text); !written) {
     ShowFailure(platform_, *written.error);
   }

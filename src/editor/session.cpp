@@ -19,15 +19,10 @@ Session::Session(Platform& platform, std::filesystem::path workFilePath,
       log_(std::make_unique<model::Document>()),
       drawing_(std::make_unique<render::DrawTable>()),
       catalogue_(settings::CategoryCatalogue::Defaults()),
-      workFile_(std::move(workFilePath)),
-      lease_(std::move(lease)) {
-  // The order of the window's initialisation.
-  if (workFile_.Path().empty()) {
-    // No folder could take a work file; AfterStart says so.
-    workFileInStep_ = false;
-  } else {
-    NoteWorkFileWrite(workFile_.Create());
-  }
+      work_(std::move(workFilePath), std::move(lease)) {
+  // The order of the window's initialisation. Without a work file AfterStart
+  // says so.
+  if (work_.HasPath()) Report(work_.Create());
   view_.scrollPosition = 0;
   WriteControls();
   drawing_->Clear();
@@ -45,35 +40,29 @@ Session::Session(Platform& platform, std::filesystem::path workFilePath,
 
 Session::~Session() = default;
 
-void Session::OnClose() {
-  if (!workFile_.Path().empty()) {
-    if (const files::Status removed = workFile_.Delete(); !removed) ShowFailure(platform_, *removed.error);
-  }
-  // Only now may another window take the name.
-  lease_.Release();
-}
+void Session::OnClose() { Report(work_.Close()); }
 
 void Session::AfterStart() {
   if (startNotesShown_) return;
   startNotesShown_ = true;
   if (!render::BuiltInTexturesFound()) platform_.ShowMessage(kBuiltInTexturesMissingMessage);
-  if (lease_.FellBack()) {
-    if (lease_.Path().empty()) {
+  const files::WorkFileLease& lease = work_.Lease();
+  if (lease.FellBack()) {
+    if (lease.Path().empty()) {
       platform_.ShowMessage(kNoWorkFileMessage);
     } else {
-      platform_.ShowMessage(std::string(kWorkFileElsewhereHead) + lease_.Path().string() +
+      platform_.ShowMessage(std::string(kWorkFileElsewhereHead) + lease.Path().string() +
                             std::string(kWorkFileElsewhereTail));
     }
   }
-  const std::filesystem::path& copy = lease_.RecoveredCopy();
+  const std::filesystem::path& copy = lease.RecoveredCopy();
   if (copy.empty()) return;
   if (platform_.AskYesNo(kRecoveryQuestion) && LoadLog(copy)) return;
   platform_.ShowMessage(std::string(kRecoveryKeptHead) + copy.string() +
                         std::string(kRecoveryKeptTail));
 }
 
-void Session::NoteWorkFileWrite(const files::Status& status) {
-  workFileInStep_ = static_cast<bool>(status);
+void Session::Report(const files::Status& status) {
   if (!status) ShowFailure(platform_, *status.error);
 }
 

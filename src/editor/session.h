@@ -18,6 +18,7 @@
 #include "editor/entry_rules.h"
 #include "editor/main_window_state.h"
 #include "editor/platform.h"
+#include "editor/work_copy.h"
 #include "files/work_file.h"
 #include "files/work_file_lease.h"
 #include "model/document.h"
@@ -72,10 +73,10 @@ class Session {
   // What the picture draws now.
   render::Scene Scene() const { return {*drawing_, legend_, catalogue_, log_->header, view_}; }
   EntryMode Mode() const { return mode_; }
-  bool WorkFileStarted() const { return workFileStarted_; }
+  bool WorkFileStarted() const { return work_.Started(); }
   // False after a write of the work file failed, until one succeeds: the
   // file is behind the table then, and the next write replaces it whole.
-  bool WorkFileInStep() const { return workFileInStep_; }
+  bool WorkFileInStep() const { return work_.InStep(); }
 
   // Once, right after the window is shown: says where the work file went
   // when the working folder could not take it, and offers the log of a run
@@ -125,9 +126,8 @@ class Session {
 
  private:
   Session(Platform& platform, std::filesystem::path workFilePath, files::WorkFileLease&& lease);
-  // Shows a failed write of the work file and remembers whether the file is
-  // in step with the table.
-  void NoteWorkFileWrite(const files::Status& status);
+  // Shows a failure, if it is one.
+  void Report(const files::Status& status);
   bool StartNewLog();
   void SetRecordLabel();
   bool ReadHeaderBoxes();
@@ -142,10 +142,7 @@ class Session {
   render::LegendUsage legend_;
   settings::CategoryCatalogue catalogue_;
   render::ViewOptions view_;
-  files::WorkFile workFile_;
-  files::WorkFileLease lease_;
-  bool workFileStarted_ = false;
-  bool workFileInStep_ = true;
+  WorkCopy work_;
   bool startNotesShown_ = false;
   EntryMode mode_ = EntryMode::Append;
   // The radio groups' values, apart from their buttons.
