@@ -27,7 +27,8 @@ int Check(std::span<const std::string_view> args) {
   }
 
   std::string bytes;
-  if (const files::Status read = files::ReadWholeFile(std::string(parsed.Positional()[0]), bytes);
+  if (const files::Status read = files::ReadWholeFile(std::string(parsed.Positional()[0]), bytes,
+                                                      files::kMaxLayerFileBytes);
       !read) {
     PrintLoadFailure(*read.error);
     return kExitFailed;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -62,7 +63,13 @@ int main(int argc, char** argv) {
       std::fputs(Usage(*command).c_str(), stdout);
       return kExitOk;
     }
-    return command->run(rest);
+    // Memory that runs out ends the command with a word, not an abort.
+    try {
+      return command->run(rest);
+    } catch (const std::bad_alloc&) {
+      PrintFailure(borvik::files::Failure(borvik::files::ErrorKind::kOutOfMemory));
+      return kExitFailed;
+    }
   }
   std::fprintf(stderr, "不明なコマンドです: %.*s\n", static_cast<int>(name.size()), name.data());
   PrintUsage(stderr);

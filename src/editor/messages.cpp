@@ -83,6 +83,13 @@ std::string DescribeFailure(const files::Error& error) {
   using files::ErrorKind;
   switch (error.kind) {
     case ErrorKind::kCannotOpen: return WithReason(kCannotOpenMessage, ErrnoReason(error.errnum));
+    case ErrorKind::kNotRegularFile:
+      return WithReason(kCannotOpenMessage,
+                        "フォルダや装置、名前付きパイプなど、通常のファイルではありません。");
+    case ErrorKind::kTooLarge:
+      return WithReason(kCannotOpenMessage, "ファイルが大きすぎます（上限 " +
+                                                std::to_string(error.count / 1024) + " MB）。");
+    case ErrorKind::kOutOfMemory: return std::string(kOutOfMemoryMessage);
     case ErrorKind::kCannotWrite: return WithReason(kCannotWriteMessage, ErrnoReason(error.errnum));
     case ErrorKind::kCannotDelete:
       return WithReason(error.subject + std::string(kCannotDeleteTail), ErrnoReason(error.errnum));
@@ -91,6 +98,11 @@ std::string DescribeFailure(const files::Error& error) {
     case ErrorKind::kImageFailed: return std::string(kImageFailedMessage);
   }
   return std::string(kCannotOpenMessage);
+}
+
+std::string ImpossibleCodeMessage(int column, std::string_view value) {
+  return std::to_string(column) + " 列目（" + std::string(files::ColumnName(column)) + "）の値 " +
+         std::string(value) + " は入力画面で選べない値です。";
 }
 
 std::vector<std::string> LoadFailureMessages(const files::Error& error) {

@@ -19,6 +19,8 @@ inline constexpr std::string_view kImportFailedMessage = "ファイルの取り�
 inline constexpr std::string_view kTableFullMessage =
     "これ以上の層は入力できません。1 つの柱状図に入力できるのは 999 層までです。";
 inline constexpr std::string_view kImageFailedMessage = "画像を作成できませんでした。";
+inline constexpr std::string_view kOutOfMemoryMessage =
+    "メモリが足りないため、処理を続けられませんでした。";
 // Followed by the file's name.
 inline constexpr std::string_view kCannotDeleteTail = " を削除できませんでした。";
 
@@ -91,6 +93,9 @@ inline constexpr std::string_view kNameEncodingMessage =
     "柱状図名に保存できない文字が含まれています。\n";
 inline constexpr std::string_view kRecordZeroMessage =
     "この位置には入力できません。「次のデータ」で層を表示してから入力してください。\n";
+
+// borvik-cli check: a value in a layer line that no form can produce.
+std::string ImpossibleCodeMessage(int column, std::string_view value);
 
 // Navigation.
 inline constexpr std::string_view kNoEarlierRecordMessage = "これより前のデータはありません。";

@@ -57,7 +57,9 @@ void Session::AfterStart() {
   }
   const std::filesystem::path& copy = lease.RecoveredCopy();
   if (copy.empty()) return;
-  if (platform_.AskYesNo(kRecoveryQuestion) && LoadLog(copy)) return;
+  const bool open = platform_.AskYesNo(kRecoveryQuestion);
+  work_.RecoveryAnswered();
+  if (open && LoadLog(copy)) return;
   platform_.ShowMessage(std::string(kRecoveryKeptHead) + copy.string() +
                         std::string(kRecoveryKeptTail));
 }

@@ -19,6 +19,7 @@ class WorkCopy {
   WorkCopy(std::filesystem::path path, files::WorkFileLease lease);
 
   const files::WorkFileLease& Lease() const { return lease_; }
+  void RecoveryAnswered() { lease_.RecoveryAnswered(); }
   bool HasPath() const { return !file_.Path().empty(); }
   // The head is written (the first entry after start, New or a failed load
   // writes it; a load writes the whole file).

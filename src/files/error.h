@@ -11,6 +11,9 @@ namespace borvik::files {
 
 enum class ErrorKind {
   kCannotOpen,    // opening or reading failed (errnum)
+  kNotRegularFile,  // a device, pipe or socket where a file was expected
+  kTooLarge,      // far larger than a file of its kind can be (count: the limit in KB)
+  kOutOfMemory,   // the memory ran out
   kCannotWrite,   // writing, flushing or replacing the file failed (errnum)
   kCannotDelete,  // the file could not be removed (errnum, subject)
   kRefusedFile,   // the file was read but its content is refused (refusal, line, column)

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "files/file_io.h"
+#include "files/line_ends.h"
 #include "files/number_format.h"
 #include "text/cp932.h"
 
@@ -50,8 +51,8 @@ bool IsBlank(std::string_view line) {
   return line.find_first_not_of(" \t\v\f\r") == std::string_view::npos;
 }
 
-// Splits the text into lines at LF, dropping a CR right before the LF. A last
-// line without its line end counts like any other.
+// Splits text with LF line ends into lines. A last line without its line
+// end counts like any other.
 class LineReader {
  public:
   explicit LineReader(std::string_view bytes) : bytes_(bytes) {}
@@ -62,7 +63,6 @@ class LineReader {
     std::size_t next = end == std::string_view::npos ? bytes_.size() : end + 1;
     if (end == std::string_view::npos) end = bytes_.size();
     line = bytes_.substr(pos_, end - pos_);
-    if (end < bytes_.size() && !line.empty() && line.back() == '\r') line.remove_suffix(1);
     pos_ = next;
     ++number_;
     return true;
@@ -181,7 +181,8 @@ Status ParseLayerFile(std::string_view bytes, model::Document& log, std::vector<
   std::vector<int> numbers;
   auto parsed = std::make_unique<model::Document>();
   parsed->Clear();
-  LineReader reader(bytes);
+  const std::string text = UnifyLineEnds(bytes);
+  LineReader reader(text);
   std::string_view line;
   // A file of no bytes at all is the empty log that saving an unstarted log
   // writes.
@@ -206,7 +207,7 @@ Status ParseLayerFile(std::string_view bytes, model::Document& log, std::vector<
 
 Status ReadLayerFile(const std::filesystem::path& path, model::Document& log) {
   std::string bytes;
-  if (Status read = ReadWholeFile(path, bytes); !read) return read;
+  if (Status read = ReadWholeFile(path, bytes, kMaxLayerFileBytes); !read) return read;
   return ParseLayerFile(bytes, log);
 }
 

@@ -5,16 +5,18 @@
 
 namespace borvik::files {
 
-Status WorkFile::Create() const { return WriteFileAtomic(path_, {}); }
+// The work file is our own: a link planted in its place is refused, never
+// written through.
+Status WorkFile::Create() const { return WriteFileAtomic(path_, {}, Links::kRefuse); }
 
 Status WorkFile::Start(const model::LogHeader& header) const {
   std::string head;
   WriteCsvHead(head, header);
-  return WriteFileAtomic(path_, head);
+  return WriteFileAtomic(path_, head, Links::kRefuse);
 }
 
 Status WorkFile::Rewrite(const model::LogHeader& header, const model::LayerTable& layers) const {
-  return WriteFileAtomic(path_, FormatLayerFile(header, layers));
+  return WriteFileAtomic(path_, FormatLayerFile(header, layers), Links::kRefuse);
 }
 
 Status WorkFile::AppendLine(const model::LayerRecord& layer) const {

@@ -149,6 +149,8 @@ WorkFileLease::WorkFileLease(WorkFileLease&& other) noexcept
       path_(std::move(other.path_)),
       lockPath_(std::move(other.lockPath_)),
       recovered_(std::move(other.recovered_)),
+      markFd_(std::exchange(other.markFd_, -1)),
+      mark_(std::move(other.mark_)),
       fellBack_(other.fellBack_) {}
 
 WorkFileLease& WorkFileLease::operator=(WorkFileLease&& other) noexcept {
@@ -158,12 +160,23 @@ WorkFileLease& WorkFileLease::operator=(WorkFileLease&& other) noexcept {
     path_ = std::move(other.path_);
     lockPath_ = std::move(other.lockPath_);
     recovered_ = std::move(other.recovered_);
+    markFd_ = std::exchange(other.markFd_, -1);
+    mark_ = std::move(other.mark_);
     fellBack_ = other.fellBack_;
   }
   return *this;
 }
 
+void WorkFileLease::RecoveryAnswered() {
+  if (markFd_ < 0) return;
+  ::unlink(mark_.c_str());
+  ::close(markFd_);
+  markFd_ = -1;
+}
+
 void WorkFileLease::Release() {
+  // An unanswered offer stays for the next start.
+  if (markFd_ >= 0) ::close(std::exchange(markFd_, -1));
   if (lockFd_ < 0) return;
   // Removed while still locked, so that nobody locks a name we are leaving
   // (see TryLock).
@@ -173,6 +186,46 @@ void WorkFileLease::Release() {
 }
 
 namespace {
+
+path MarkOf(const path& copy) {
+  return copy.parent_path() / ("." + copy.filename().string() + ".unanswered");
+}
+
+// Locks the mark of a recovered copy (made if need be); -1 when another
+// window holds it or it cannot be had.
+int LockMark(const path& mark) {
+  const int fd = ::open(mark.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd < 0) return -1;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !OwnPlainFile(st) || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+// A copy a window moved aside and never had answered: its mark is there
+// and nobody holds it.
+path FindUnanswered(const path& folder, int& markFd, path& mark) {
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+    const std::string name = entry.path().filename().string();
+    constexpr std::string_view kTail = ".unanswered";
+    if (name.size() <= kTail.size() + 1 || name.front() != '.' || !name.ends_with(kTail) ||
+        name.find("-recovered-") == std::string::npos) {
+      continue;
+    }
+    const path copy = folder / name.substr(1, name.size() - 1 - kTail.size());
+    struct stat st {};
+    if (::lstat(copy.c_str(), &st) != 0 || !OwnPlainFile(st)) continue;
+    const int fd = LockMark(entry.path());
+    if (fd < 0) continue;
+    markFd = fd;
+    mark = entry.path();
+    return copy;
+  }
+  return {};
+}
 
 // Takes the first free work file in `folder`; false when the folder cannot
 // be written or every name is taken.
@@ -229,22 +282,28 @@ bool TakeIn(const path& folder, std::time_t now, int& fd, path& work, path& lock
 
 WorkFileLease WorkFileLease::Acquire(const LeaseRequest& request) {
   WorkFileLease lease;
+  const auto take = [&](const path& folder) {
+    if (!TakeIn(folder, request.now, lease.lockFd_, lease.path_, lease.lockPath_,
+                lease.recovered_)) {
+      return false;
+    }
+    if (!lease.recovered_.empty()) {
+      lease.mark_ = MarkOf(lease.recovered_);
+      lease.markFd_ = LockMark(lease.mark_);
+    } else {
+      lease.recovered_ = FindUnanswered(folder, lease.markFd_, lease.mark_);
+    }
+    return true;
+  };
   path folder = request.folder;
   if (folder.empty()) {
     std::error_code error;
     folder = std::filesystem::current_path(error);
   }
-  if (!folder.empty() &&
-      TakeIn(folder, request.now, lease.lockFd_, lease.path_, lease.lockPath_, lease.recovered_)) {
-    return lease;
-  }
+  if (!folder.empty() && take(folder)) return lease;
   lease.fellBack_ = true;
   for (const path& fallback : request.fallbackFolders) {
-    if (!MakePrivateFolder(fallback)) continue;
-    if (TakeIn(fallback, request.now, lease.lockFd_, lease.path_, lease.lockPath_,
-               lease.recovered_)) {
-      return lease;
-    }
+    if (MakePrivateFolder(fallback) && take(fallback)) return lease;
   }
   return lease;
 }

@@ -11,7 +11,10 @@
 // A work file that is there, not empty and not locked was left by a run that
 // did not close normally. Before the window empties it, the lease moves it
 // aside to a dated file beside it (temp-recovered-20261210-113005.csv) and
-// says where; nothing of it is deleted.
+// says where; nothing of it is deleted. Until the user has answered the
+// offer to open it, a locked mark beside it (.temp-recovered-….csv.unanswered)
+// says it is still to be offered: a window that dies with the question
+// showing leaves the mark, and the next start offers the copy again.
 //
 // When the working folder cannot be written the work file goes to the user's
 // runtime folder instead ($XDG_RUNTIME_DIR/borvik, else <temp>/borvik-<uid>),
@@ -62,6 +65,9 @@ class WorkFileLease {
   // Where the log of a run that did not close normally was moved; empty
   // when there was none.
   const std::filesystem::path& RecoveredCopy() const { return recovered_; }
+  // The user has answered the offer of RecoveredCopy(): it is not offered
+  // again.
+  void RecoveryAnswered();
   const std::filesystem::path& LockPath() const { return lockPath_; }
 
   // Unlocks and removes the lock file; the work file is the caller's to
@@ -73,6 +79,8 @@ class WorkFileLease {
   std::filesystem::path path_;
   std::filesystem::path lockPath_;
   std::filesystem::path recovered_;
+  int markFd_ = -1;  // the lock on the recovered copy's mark, while unanswered
+  std::filesystem::path mark_;
   bool fellBack_ = false;
 };
 

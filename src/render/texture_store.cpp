@@ -1,7 +1,5 @@
 #include "render/texture_store.h"
 
-#include <stb_image.h>
-
 #include <system_error>
 
 #include "files/file_io.h"
@@ -12,22 +10,8 @@ namespace {
 
 std::unique_ptr<TextureImage> Decode(const std::filesystem::path& file, int channels) {
   std::string bytes;
-  if (!files::ReadWholeFile(file, bytes)) return nullptr;
-  if (bytes.size() > static_cast<std::size_t>(INT32_MAX)) return nullptr;
-  int width = 0;
-  int height = 0;
-  int inFile = 0;
-  stbi_uc* pixels = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
-                                          static_cast<int>(bytes.size()), &width, &height, &inFile,
-                                          channels);
-  if (!pixels) return nullptr;
-  auto image = std::make_unique<TextureImage>();
-  image->width = width;
-  image->height = height;
-  image->channels = channels;
-  image->pixels.assign(pixels, pixels + static_cast<std::size_t>(width) * height * channels);
-  stbi_image_free(pixels);
-  return image;
+  if (!files::ReadWholeFile(file, bytes, files::kMaxTextureFileBytes)) return nullptr;
+  return DecodeTexture(bytes, channels);
 }
 
 }  // namespace

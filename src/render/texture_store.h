@@ -12,16 +12,10 @@
 #include <vector>
 
 #include "render/canvas.h"
+#include "render/texture_decode.h"
 
 namespace borvik::render {
 
-struct TextureImage {
-  int width = 0;
-  int height = 0;
-  int channels = 0;  // 3 or 4, as the loader asked
-  std::vector<std::uint8_t> pixels;  // rows top first, tightly packed
-  std::uint64_t serial = 0;          // changes whenever the image is decoded again
-};
 
 class TextureStore {
  public:

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "files/file_io.h"
+#include "files/line_ends.h"
 #include "text/cp932.h"
 
 namespace borvik::settings {
@@ -31,17 +32,6 @@ class FieldReader {
   std::string text_;
   std::size_t pos_ = 0;
 };
-
-// A CR directly before an LF is dropped, so CR LF and LF both end a line.
-std::string DropCrBeforeLf(std::string_view bytes) {
-  std::string text;
-  text.reserve(bytes.size());
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
-    text += bytes[i];
-  }
-  return text;
-}
 
 // Names go through the code page as well, so a name holds only what a path
 // could hold; invalid UTF-8 and characters without a code become '?'.
@@ -78,7 +68,7 @@ files::Status SaveSettingsFile(const std::filesystem::path& path, const Settings
 }
 
 void ParseSettingsFile(std::string_view bytes, CategoryCatalogue& catalogue) {
-  FieldReader reader(DropCrBeforeLf(bytes));
+  FieldReader reader(files::UnifyLineEnds(bytes));
   // Only the read of the first section line decides whether another pass
   // runs.
   while (reader.ReadUntil('\n')) {
@@ -100,7 +90,7 @@ void ParseSettingsFile(std::string_view bytes, CategoryCatalogue& catalogue) {
 
 files::Status LoadSettingsFile(const std::filesystem::path& path, CategoryCatalogue& catalogue) {
   std::string bytes;
-  if (files::Status read = files::ReadWholeFile(path, bytes); !read) return read;
+  if (files::Status read = files::ReadWholeFile(path, bytes, files::kMaxSettingsFileBytes); !read) return read;
   ParseSettingsFile(bytes, catalogue);
   return files::Status::Ok();
 }

@@ -4,7 +4,10 @@
 #include <wx/combobox.h>
 #include <wx/scrolbar.h>
 
+#include <new>
+
 #include "editor/main_window_state.h"
+#include "editor/messages.h"
 #include "ui/about_dialog.h"
 #include "ui/gl_picture.h"
 #include "ui/ids.h"
@@ -18,7 +21,13 @@ namespace id = editor::control;
 
 void CBorvikDlg::Run(const std::function<void()>& handler) {
   WidgetsToState();
-  handler();
+  // A command that runs out of memory ends with a word; the log as it
+  // stands stays open.
+  try {
+    handler();
+  } catch (const std::bad_alloc&) {
+    ShowMessage(editor::kOutOfMemoryMessage);
+  }
   StateToWidgets();
 }
 

@@ -91,6 +91,37 @@ TEST(CheckCommand, AcceptedLogsAndLogsRefusedWhole) {
   EXPECT_EQ(Check(Quote(dir / "head.csv"), dir).status, 0);
 }
 
+// The file format holds any number; a code no control of the form can
+// produce is reported with its line and column, beside the rules' verdict.
+TEST(CheckCommand, ReportsCodesNoFormCanProduce) {
+  TempDir dir;
+  const std::string good = "0,2,0,0,0,0.15,0.15,0,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,1,1,-1,0,-1,0,-1,0";
+  auto with = [&](int column, const std::string& value) {
+    std::string line = good;
+    std::size_t start = 0;
+    for (int c = 1; c < column; ++c) start = line.find(',', start) + 1;
+    const std::size_t end = line.find(',', start);
+    return line.replace(start, end == std::string::npos ? std::string::npos : end - start, value);
+  };
+  WriteBytes(dir / "codes.csv", "C-2,3,\r\nh\r\n" + good + "\r\n" + with(5, "77") + "\r\n" +
+                                    with(6, "0.77") + "\r\n" + with(8, "55") + "\r\n" +
+                                    with(9, "66") + "\r\n" + with(25, "7") + "\r\n" +
+                                    with(7, "0.29") + "\r\n" + with(11, "8") + "\r\n" +
+                                    with(4, "3") + "\r\n");
+  const CliRun run = Check(Quote(dir / "codes.csv"), dir);
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_EQ(run.out,
+            "4: 5 列目（Bou）の値 77 は入力画面で選べない値です。\n"
+            "5: 6 列目（RF1）の値 0.77 は入力画面で選べない値です。\n"
+            "6: 8 列目（RFe）の値 55 は入力画面で選べない値です。\n"
+            "7: 9 列目（Wea）の値 66 は入力画面で選べない値です。\n"
+            "8: 25 列目（Sa1）の値 7 は入力画面で選べない値です。\n"
+            "9: 7 列目（RF2）の値 0.29 は入力画面で選べない値です。\n"
+            "10: 11 列目（Se1）の値 8 は入力画面で選べない値です。\n"
+            "11: 4 列目（Str）の値 3 は入力画面で選べない値です。\n");
+  EXPECT_EQ(run.err, "");
+}
+
 TEST(CheckCommand, FilesThatCannotBeReadAndUsage) {
   TempDir dir;
   WriteBytes(dir / "bad.csv", "N,1\r\nh\r\n0,2,0\r\n");

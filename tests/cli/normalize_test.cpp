@@ -68,6 +68,29 @@ TEST(NormalizeCommand, ReportsAnOutputThatCannotBeWritten) {
   EXPECT_EQ(run.status, 1);
   // The output cannot even be created in a folder that is not there.
   EXPECT_EQ(run.err, "ファイルを開くことができませんでした\nファイルまたはフォルダがありません。\n");
+  // Standard output that fills up is a failure too, and says so.
+  const CliRun full = borvik::testing::RunCommand(
+      "sh -c \"" + std::string(BORVIK_CLI) + " normalize '" BORVIK_TEST_DATA "/b1.csv' - >/dev/full\"",
+      dir.Path());
+  EXPECT_EQ(full.status, 1);
+  EXPECT_EQ(full.err, "ファイルに書き込むことができませんでした\nディスクの空き容量が不足しています\n");
+}
+
+// Memory that runs out ends the command with a word, not an abort.
+TEST(NormalizeCommand, ReportsMemoryThatRunsOut) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__has_feature)
+#if defined(__SANITIZE_ADDRESS__) || __has_feature(address_sanitizer)
+  GTEST_SKIP() << "the sanitizer's own memory does not fit a small limit";
+#endif
+#endif
+  TempDir dir;
+  // The largest layer file read: 16 MB of blank lines.
+  WriteBytes(dir / "big.csv", "B,1,\r\nh\r\n" + std::string(16 * 1024 * 1024 - 10, '\n'));
+  const CliRun run = borvik::testing::RunCommand(
+      "ulimit -v 30000 && " + std::string(BORVIK_CLI) + " normalize big.csv out.csv", dir.Path());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "メモリが足りないため、処理を続けられませんでした。\n");
+  EXPECT_FALSE(std::filesystem::exists(dir / "out.csv"));
 }
 
 }  // namespace

@@ -72,4 +72,41 @@ TEST(RenderCommand, RefusesBadArgumentsAndInputs) {
   }
 }
 
+// A settings file may name any file as a texture. Whatever it really holds
+// (another image format, a file that would make a decoder loop or read past
+// its buffer, a picture of 16000 x 16000 pixels), the picture comes out as
+// it does for a texture that is not there.
+TEST(RenderCommand, TexturesThatAreNoPngDrawAsMissingOnes) {
+  TempDir dir;
+  WriteBytes(dir / "rock.csv",
+             "R-1,10,\r\nh\r\n0,20,0,0,0,0.29,0.31,0,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0,-1,0\r\n");
+  const std::string ihdr16000 = std::string("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\x3E\x80\0\0\x3E\x80", 24) +
+                                std::string("\x08\x02\0\0\0", 5) + std::string(4000, '\0');
+  WriteBytes(dir / "pgm16.png", "P5\n4 4\n65535\n" + std::string(8, '\xff'));
+  WriteBytes(dir / "radiance.png", "#?RADIANCE\nFORMAT=32-bit_rle_rgbe\n\n-Y 1 +X 1\n\x02\x02\x80");
+  WriteBytes(dir / "bomb.png", ihdr16000);
+  const auto settingsNaming = [&](const std::string& texture) {
+    std::string text = "rockface\r\n泥岩," + texture + "\r\n";
+    for (int i = 2; i <= 6; ++i) text += "r" + std::to_string(i) + ",\r\n";
+    text += "sedimentarystructure\r\n";
+    for (int i = 1; i <= 7; ++i) text += "s" + std::to_string(i) + ",\r\n";
+    text += "otherfeature\r\n";
+    for (int i = 1; i <= 9; ++i) text += "f" + std::to_string(i) + (i < 9 ? ",\r\n" : ",");
+    const std::string name = "naming-" + texture + ".set";
+    WriteBytes(dir / name, text);
+    return name;
+  };
+  const auto render = [&](const std::string& texture) {
+    const std::string out = "out-" + texture + ".png";
+    const auto run = borvik::testing::RunCli(
+        "render rock.csv " + out + " --settings " + settingsNaming(texture), dir.Path());
+    EXPECT_EQ(run.status, 0) << texture << run.err;
+    return ReadBytes(dir / out);
+  };
+  const std::string missing = render("missing.png");
+  for (const char* texture : {"pgm16.png", "radiance.png", "bomb.png"}) {
+    EXPECT_TRUE(render(texture) == missing) << texture;
+  }
+}
+
 }  // namespace

@@ -161,6 +161,32 @@ TEST(Recovery, NoKeepsTheCopyAndSaysWhere) {
   EXPECT_TRUE(later.ui.messages.empty());
 }
 
+// A window that dies with the question showing has not been answered: the
+// next start offers the same copy again, and only one window at a time asks.
+TEST(Recovery, AnOfferNotAnsweredIsMadeAgain) {
+  TempDir dir;
+  RunAndKill(dir.Path());
+  fs::path copy;
+  {
+    Window asking(In(dir.Path()));
+    copy = asking.recoveredCopy;
+    ASSERT_FALSE(copy.empty());
+    // Gone before an answer: no AfterStart, no OnClose.
+  }
+  Window next(In(dir.Path()));
+  EXPECT_EQ(next.recoveredCopy, copy);
+  Window meanwhile(In(dir.Path()));
+  EXPECT_TRUE(meanwhile.recoveredCopy.empty());
+  next.ui.yesNoAnswers.push_back(true);
+  next.session->AfterStart();
+  EXPECT_EQ(next.session->Log().layers.LayerCount(), 3);
+  next.session->OnClose();
+  meanwhile.session->OnClose();
+  Window later(In(dir.Path()));
+  EXPECT_TRUE(later.recoveredCopy.empty());
+  EXPECT_EQ(ReadBytes(copy), kThreeLayers);
+}
+
 // A damaged leftover is refused as a load would refuse it, and kept.
 TEST(Recovery, ACopyThatCannotBeReadIsKept) {
   TempDir dir;

@@ -115,6 +115,8 @@ TEST(ParseLayerFile, LoadThenSaveGivesTheSameBytes) {
 TEST(ParseLayerFile, AcceptsOtherLineEndsAndHeaders) {
   const std::string variants[] = {
       Replace(kB1, "\r\n", "\n"),                           // plain line feeds
+      Replace(kB1, "\r\n", "\r"),                           // a lone CR: old Mac, Excel
+      Replace(kB1, "\r\n", "\r").substr(0, kB1.size() - 5),  // ... without the last one
       kB1.substr(0, kB1.size() - 2),                        // no final line end
       Replace(kB1, std::string(kHeaderLine), "hand-written header"),
       Replace(kB1, "0,-1,0\r\n", "0,-1,0,extra,fields\r\n"),  // beyond the 31st

@@ -1,7 +1,9 @@
 #include "files/work_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <filesystem>
 #include <memory>
 
@@ -126,10 +128,21 @@ TEST(WriteFileAtomic, LeavesTheOldFileWhenTheNewOneCannotBeWritten) {
   TempDir dir;
   const auto target = dir / "log.csv";
   WriteBytes(target, "old");
-  // The temporary file beside the target cannot be created.
-  std::filesystem::create_directory(dir / "log.csv.borvik-tmp");
-  EXPECT_FALSE(WriteFileAtomic(target, "new content"));
+  // No file of this process may grow past 4 bytes: the new content fails
+  // half written.
+  struct rlimit before {};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = before;
+  small.rlim_cur = 4;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const Status status = WriteFileAtomic(target, "new content");
+  ::setrlimit(RLIMIT_FSIZE, &before);
+  std::signal(SIGXFSZ, previous);
+  ASSERT_TRUE(status.Is(ErrorKind::kCannotWrite));
+  EXPECT_EQ(status.error->errnum, EFBIG);
   EXPECT_EQ(ReadBytes(target), "old");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
 TEST(WriteFileAtomic, ReplacesTheTargetWholeAndLeavesNoTemporaryFile) {

@@ -59,6 +59,7 @@ TEST(WriteSettingsFile, WritesNamesInUtf8AndPathsInCp932) {
 TEST(ParseSettingsFile, ReadsBackWhatWasWritten) {
   const std::string text = Text(RowsOf(Custom()));
   const std::string variants[] = {text, text + "\r\n", Replace(text, "\r\n", "\n"),
+                                  Replace(text, "\r\n", "\r"),
                                   Replace(text, "rockface", "anything else"),
                                   "\xEF\xBB\xBF" + text};
   for (const std::string& bytes : variants) {
