@@ -66,6 +66,33 @@ EntryDecision& Refuse(EntryDecision& d, EntryRule rule, std::string_view message
   return d;
 }
 
+template <std::size_t N>
+struct MarkRule {
+  EntryRule rule;
+  const std::array<std::string_view, N>& messages;
+};
+
+// Each given mark (its depth not -1) must lie within the layer and have a
+// kind chosen (a list without selection gives -1). True when one refuses.
+template <std::size_t N>
+bool CheckMarks(EntryDecision& d, const std::array<float, N>& depths,
+                const std::array<std::int32_t, N>& kinds, MarkRule<N> range, MarkRule<N> kind) {
+  const model::LayerForm& form = d.form;
+  for (std::size_t k = 0; k < N; ++k) {
+    if (depths[k] == model::kNoMarkDepth) continue;
+    const int mark = static_cast<int>(k);
+    if (MarkOutside(depths[k], form.top, form.bot)) {
+      Refuse(d, range.rule, range.messages[k], mark);
+      return true;
+    }
+    if (kinds[k] == -1) {
+      Refuse(d, kind.rule, kind.messages[k], mark);
+      return true;
+    }
+  }
+  return false;
+}
+
 // One radio group shows its index; a value outside the group sets no
 // button.
 int RadioIndex(int value, std::size_t buttons) {
@@ -148,27 +175,19 @@ EntryDecision DecideEntry(const EntryForm& in) {
     }
   }
 
-  for (int k = 0; k < model::kStructureMarks; ++k) form.Se[k] = in.structureKinds[k];
-  for (int k = 0; k < model::kStructureMarks; ++k) {
-    if (form.DSe[k] == model::kNoMarkDepth) continue;
-    if (MarkOutside(form.DSe[k], form.top, form.bot)) {
-      return Refuse(d, EntryRule::kStructureRange, kStructureRangeMessages[k], k);
-    }
-    if (form.Se[k] == -1) return Refuse(d, EntryRule::kStructureKind, kStructureKindMessages[k], k);
+  form.Se = in.structureKinds;
+  form.Ec = in.featureKinds;
+  if (CheckMarks(d, form.DSe, form.Se, {EntryRule::kStructureRange, kStructureRangeMessages},
+                 {EntryRule::kStructureKind, kStructureKindMessages}) ||
+      CheckMarks(d, form.DEc, form.Ec, {EntryRule::kFeatureRange, kFeatureRangeMessages},
+                 {EntryRule::kFeatureKind, kFeatureKindMessages})) {
+    return d;
   }
-  for (int k = 0; k < model::kFeatureMarks; ++k) form.Ec[k] = in.featureKinds[k];
-  for (int k = 0; k < model::kFeatureMarks; ++k) {
-    if (form.DEc[k] == model::kNoMarkDepth) continue;
-    if (MarkOutside(form.DEc[k], form.top, form.bot)) {
-      return Refuse(d, EntryRule::kFeatureRange, kFeatureRangeMessages[k], k);
-    }
-    if (form.Ec[k] == -1) return Refuse(d, EntryRule::kFeatureKind, kFeatureKindMessages[k], k);
-  }
-  for (int k = 0; k < model::kSampleMarks; ++k) {
-    if (form.DSa[k] == model::kNoMarkDepth) continue;
-    if (MarkOutside(form.DSa[k], form.top, form.bot)) {
-      return Refuse(d, EntryRule::kSampleRange, kSampleRangeMessages[k], k);
-    }
+  // Samples have no kind to choose.
+  const std::array<std::int32_t, model::kSampleMarks> noKinds{};
+  if (CheckMarks(d, form.DSa, noKinds, {EntryRule::kSampleRange, kSampleRangeMessages},
+                 {EntryRule::kSampleRange, kSampleRangeMessages})) {
+    return d;
   }
 
   // Accepted: every code the layer stores.
