@@ -24,7 +24,27 @@ PngSize CheckedPngSize(std::string_view bytes) {
   const std::uint32_t width = BigEndian32(bytes, 16);
   const std::uint32_t height = BigEndian32(bytes, 20);
   if (width == 0 || height == 0 || width > kMaxTextureSide || height > kMaxTextureSide) return {};
-  return {static_cast<int>(width), static_cast<int>(height)};
+  // Every chunk: length, four letters, data, check value, within the file.
+  // A length beyond the file would have the decoder reserve it.
+  bool data = false;
+  for (std::size_t at = 8; at + 12 <= bytes.size();) {
+    const std::size_t length = BigEndian32(bytes, at);
+    const std::string_view type = bytes.substr(at + 4, 4);
+    for (const char c : type) {
+      if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) return {};
+    }
+    if (length > bytes.size() - at - 12) return {};
+    if (type == "IDAT") {
+      if (length == 0) return {};
+      data = true;
+    }
+    if (type == "IEND") {
+      if (!data) return {};
+      return {static_cast<int>(width), static_cast<int>(height)};
+    }
+    at += 12 + length;
+  }
+  return {};
 }
 
 std::unique_ptr<TextureImage> DecodeTexture(std::string_view bytes, int channels) {

@@ -1,8 +1,9 @@
 #pragma once
 // The one way a texture file becomes pixels. Only PNG is taken: the
-// signature and the header chunk are checked before anything is decoded,
-// and an image larger than any texture needs is refused, so that no other
-// decoder ever sees the bytes and no file can ask for gigabytes.
+// signature, the header chunk and the layout of every chunk are checked
+// before anything is decoded, and an image larger than any texture needs is
+// refused, so that no other decoder ever sees the bytes and no file can ask
+// for more memory than its own size and the size limit allow.
 
 #include <cstdint>
 #include <memory>
@@ -22,8 +23,10 @@ struct TextureImage {
   std::uint64_t serial = 0;          // changes whenever the image is decoded again
 };
 
-// The width and height a PNG's header gives, or nullopt-like zeros when the
-// bytes are no PNG or the image is empty or too large.
+// The width and height a PNG's header gives; zeros when the bytes are no
+// PNG laid out as the format says (the header chunk first, every chunk
+// within the file, image data that is not empty, an end chunk), or when the
+// image is empty or too large.
 struct PngSize {
   int width = 0;
   int height = 0;

@@ -38,6 +38,11 @@ std::string PngHeader(std::uint32_t w, std::uint32_t h, const std::string& rest)
          BigEndian(h) + std::string("\x08\x02\x00\x00\x00", 5) + "CRC!" + rest;
 }
 
+// The PNG with its first image data chunk claiming another length.
+std::string WithIdatLength(std::string png, std::uint32_t length) {
+  return png.replace(png.find("IDAT") - 4, 4, BigEndian(length));
+}
+
 // A 2 x 2 true-colour TGA: no signature at all, yet a decoder that tries
 // every format takes it.
 std::string Tga() {
@@ -67,6 +72,8 @@ TEST(DecodeTexture, TakesPngOnlyAndOnlyUpToTheTextureSize) {
       {"no pixels", PngHeader(0, 5, "")},
       {"a chunk other than IHDR first", Png(4, 4).replace(12, 4, "IDAT")},
       {"a PNG cut short", Png(16, 16).substr(0, 45)},
+      {"empty image data", WithIdatLength(Png(4, 4), 0)},
+      {"a chunk longer than the file", WithIdatLength(Png(4, 4), 0x7fffffff)},
       {"nothing", ""},
   };
   // The check is what keeps them out: the decoder on its own takes this one.
