@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "files/document_format.h"
+
 namespace borvik::files {
 
 enum class ErrorKind {
@@ -16,6 +18,7 @@ enum class ErrorKind {
   kRefusedFile,   // the file was read but its content is refused (refusal, line, column)
   kTableFull,     // a 1000th layer
   kImageFailed,   // the picture could not be drawn or encoded
+  kPaperTooSmall, // a sheet of the log does not fit the paper (paper, fits)
 };
 
 // Why a layer file's content was refused.
@@ -38,6 +41,8 @@ struct Error {
   int column = 0;  // from 1
   int count = 0;
   std::string subject;  // the file the message names, when it names one
+  std::optional<Paper> paper;  // kPaperTooSmall: the largest paper tried
+  std::optional<Paper> fits;   // kPaperTooSmall: a paper that would hold a sheet, if any
 
   friend bool operator==(const Error&, const Error&) = default;
 };
