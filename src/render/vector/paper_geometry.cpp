@@ -63,6 +63,13 @@ Box Bounds(const Shape& shape) {
   return box;
 }
 
+Box Extent(const Shape& shape) {
+  if (const auto* q = std::get_if<ImageQuad>(&shape); q && q->pattern) return {};
+  // White on white paper shows nothing: a tile without a pattern.
+  if (const auto* f = std::get_if<Fill>(&shape); f && f->color == Rgb{1, 1, 1}) return {};
+  return Bounds(shape);
+}
+
 bool ImageToPaper(const TexPoint& a, const TexPoint& b, const TexPoint& c, const Image& image,
                   const PaperMapping& mapping, Affine& out) {
   if (image.width <= 0 || image.height <= 0) return false;

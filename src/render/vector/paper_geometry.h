@@ -63,8 +63,11 @@ struct Box {
   }
 };
 
-// The extent of a shape in world units, lines with their width.
+// Where a shape lies in world units, lines with their width.
 Box Bounds(const Shape& shape);
+// The room a shape takes on paper: its bounds, nothing for a pattern or a
+// white fill.
+Box Extent(const Shape& shape);
 
 // Where the world lands on a page, in millimetres from the page's top-left
 // corner, y downwards.

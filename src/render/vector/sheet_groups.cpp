@@ -109,7 +109,7 @@ bool Continues(const ImageQuad& last, const ImageQuad& next, TextureMap& lastMap
   const double scale = 1.0 + std::fabs(lastMap.sx) + std::fabs(lastMap.sy) + std::fabs(lastMap.tx) +
                        std::fabs(lastMap.ty);
   const auto same = [scale](double u, double v) { return std::fabs(u - v) <= 1e-4 * scale; };
-  return same(lastMap.sx, nextMap.sx) && same(lastMap.sy, nextMap.sy) &&
+  return last.pattern == next.pattern && same(lastMap.sx, nextMap.sx) && same(lastMap.sy, nextMap.sy) &&
          same(lastMap.tx, nextMap.tx) && same(lastMap.ty, nextMap.ty) &&
          IsWhole(lastMap.s0 - nextMap.s0) && IsWhole(lastMap.t0 - nextMap.t0);
 }
@@ -135,7 +135,7 @@ class GroupBuilder {
 
  private:
   void Keep(Shape shape) {
-    group_.bounds.Add(Bounds(shape));
+    group_.bounds.Add(Extent(shape));
     group_.shapes.push_back(std::move(shape));
   }
 
@@ -164,7 +164,7 @@ class GroupBuilder {
       c.s = static_cast<float>(map.sx * c.x + map.sy * c.y + map.s0);
       c.t = static_cast<float>(map.tx * c.x + map.ty * c.y + map.t0);
     }
-    group_.bounds.Add(Bounds(*last));
+    group_.bounds.Add(Extent(*last));
   }
 
   ShapeGroup& group_;

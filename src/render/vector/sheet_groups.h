@@ -15,7 +15,7 @@ namespace borvik::render::vector {
 struct ShapeGroup {
   std::string id;  // "sheet-1", ..., "legend"
   std::vector<Shape> shapes;
-  Box bounds;
+  Box bounds;  // the room the shapes take (Extent)
 };
 
 struct SheetGroups {

@@ -55,6 +55,7 @@ void VectorCanvas::SetLineStipple(bool on, std::uint16_t pattern) {
 
 void VectorCanvas::LoadTexture(std::string_view path, TextureLoader loader) {
   texture_ = store_.Get(path, loader);
+  pattern_ = loader == TextureLoader::Rgb;
 }
 
 void VectorCanvas::ClearTexture() { texture_ = nullptr; }
@@ -95,7 +96,7 @@ void VectorCanvas::Quad(const std::array<TexPoint, 4>& corners) {
   }
   // A texture without an image leaves textured drawing in the current colour.
   if (texturing_ && texture_ && texture_->width > 0 && texture_->height > 0) {
-    drawing_.shapes.push_back(ImageQuad{ImageFor(*texture_), moved});
+    drawing_.shapes.push_back(ImageQuad{ImageFor(*texture_), moved, pattern_});
     return;
   }
   std::vector<Point> polygon;

@@ -63,6 +63,7 @@ class VectorCanvas final : public Canvas {
   float lineWidth_ = 1.0f;
   std::uint16_t stipple_ = 0xFFFF;
   const TextureImage* texture_ = nullptr;  // null: the texture without an image
+  bool pattern_ = false;                   // the texture came through the RGB loader
   bool texturing_ = false;
 };
 

@@ -56,6 +56,10 @@ struct Fill {
 struct ImageQuad {
   int image = 0;
   std::array<TexPoint, 4> corners;
+  // A pattern (loaded without alpha) lies within the lines drawn round it,
+  // the column's or a swatch's, and what reaches past them is painted over
+  // in white: it takes no room of its own on paper.
+  bool pattern = false;
 };
 
 // One character of a text in its cells: the first half-width cell it takes
