@@ -92,6 +92,24 @@ TEST_F(WindowTest, SavedImageIsWhatTheCommandLineRenders) {
   EXPECT_TRUE(ReadBytes(folder_ / "window.png") == ReadBytes(cli));
 }
 
+TEST_F(WindowTest, SavedDocumentsAreWhatTheCommandLineWrites) {
+  const std::string example = BORVIK_SOURCE_DIR "/examples/b-1.csv";
+  script_.fileAnswers.push_back(example);
+  Menu(ui::command::kFileLoad);
+  Press(id::kShowLegend);
+  for (const auto& [command, extension] :
+       {std::pair{ui::command::kFileSavePdf, "pdf"}, std::pair{ui::command::kFileSaveSvg, "svg"}}) {
+    script_.fileAnswers.push_back(folder_ / "window");  // the extension is added
+    Menu(command);
+    const auto saved = folder_ / (std::string("window.") + extension);
+    ASSERT_TRUE(std::filesystem::exists(saved)) << (script_.messages.empty() ? "" : script_.messages[0]);
+    const std::string cli = (folder_ / (std::string("cli.") + extension)).string();
+    const std::string line = std::string(BORVIK_CLI) + " render '" + example + "' '" + cli + "' --legend";
+    ASSERT_EQ(std::system(line.c_str()), 0);
+    EXPECT_TRUE(ReadBytes(saved) == ReadBytes(cli)) << extension;
+  }
+}
+
 TEST_F(WindowTest, ClosingRemovesTheWorkFile) {
   ASSERT_TRUE(std::filesystem::exists("temp.csv"));
   window_->Close(true);
