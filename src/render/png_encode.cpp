@@ -13,7 +13,8 @@ std::optional<std::string> EncodePngRgb(const std::uint8_t* rows, int width, int
   return EncodePng(rows, width, height, 3);
 }
 
-std::optional<std::string> EncodePng(const std::uint8_t* rows, int width, int height, int channels) {
+std::optional<std::string> EncodePng(const std::uint8_t* rows, int width, int height,
+                                     int channels) {
   int length = 0;
   unsigned char* png =
       stbi_write_png_to_mem(rows, width * channels, width, height, channels, &length);

@@ -121,7 +121,8 @@ TEST(RenderCommand, RefusesWhatNoPaperOrFormatTakes) {
     int status;
     std::string message;  // the end of stderr
   } cases[] = {
-      {"render " + kExample + path("out.pdf") + " --paper A5", 2, "--paper の値が正しくありません: A5\n"},
+      {"render " + kExample + path("out.pdf") + " --paper A5", 2,
+       "--paper の値が正しくありません: A5\n"},
       {"render " + kExample + path("out.svg") + " --paper A4", 2,
        "--paper と --landscape は PDF にだけ使えます\n"},
       {"render " + kExample + path("out.png") + " --landscape", 2,
@@ -141,9 +142,7 @@ TEST(RenderCommand, RefusesWhatNoPaperOrFormatTakes) {
     TempDir cwd;
     const auto run = borvik::testing::RunCli(c.args, cwd.Path());
     EXPECT_EQ(run.status, c.status) << c.args << "\n" << run.err;
-    EXPECT_TRUE(run.err.size() >= c.message.size() &&
-                run.err.compare(run.err.size() - c.message.size(), c.message.size(), c.message) == 0)
-        << c.args << "\n" << run.err;
+    EXPECT_TRUE(run.err.ends_with(c.message)) << c.args << "\n" << run.err;
     for (const char* name : {"out.pdf", "out.svg", "out.png"}) {
       EXPECT_EQ(ReadBytes(dir / name), "previous") << c.args;
     }

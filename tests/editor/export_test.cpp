@@ -166,7 +166,8 @@ TEST(SaveDocument, CancelledOrFailed) {
     files::Error error;
     std::string message;
   } failures[] = {
-      {files::CannotWrite(ENOSPC), "ファイルに書き込むことができませんでした\nディスクの空き容量が不足しています"},
+      {files::CannotWrite(ENOSPC),
+       "ファイルに書き込むことができませんでした\nディスクの空き容量が不足しています"},
       {tooLarge, "1 枚分の柱状図がどの用紙（A4、A3 の縦と横）にも収まりません。"},
   };
   for (const auto& f : failures) {

@@ -78,7 +78,9 @@ class ExportFault : public ::testing::TestWithParam<std::tuple<Fault, Format>> {
  protected:
   const Fault& TheFault() const { return std::get<0>(GetParam()); }
   const Format& TheFormat() const { return std::get<1>(GetParam()); }
-  std::string Name(const char* stem) const { return std::string(stem) + "." + TheFormat().extension; }
+  std::string Name(const char* stem) const {
+    return std::string(stem) + "." + TheFormat().extension;
+  }
 
   // What an export without faults writes, made once per format.
   std::string Reference() const {
@@ -115,12 +117,13 @@ TEST_P(ExportFault, KeepsTheOldFile) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Faults, ExportFault,
-    ::testing::Combine(::testing::ValuesIn(testing::kFaults), ::testing::ValuesIn(kFormats)),
-    [](const ::testing::TestParamInfo<std::tuple<Fault, Format>>& info) {
-      return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).extension;
-    });
+INSTANTIATE_TEST_SUITE_P(Faults, ExportFault,
+                         ::testing::Combine(::testing::ValuesIn(testing::kFaults),
+                                            ::testing::ValuesIn(kFormats)),
+                         [](const ::testing::TestParamInfo<std::tuple<Fault, Format>>& info) {
+                           return std::string(std::get<0>(info.param).name) + "_" +
+                                  std::get<1>(info.param).extension;
+                         });
 
 }  // namespace
 }  // namespace borvik

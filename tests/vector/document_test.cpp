@@ -143,10 +143,34 @@ TEST(PdfDocument, TheExampleLog) {
   // Text as text: the name, the captions, every depth label once, the
   // legend, the footer of each page.
   const std::string text = Tool("pdftotext -enc UTF-8 b-1.pdf -", dir);
-  for (const char* word : {"B-1", "地点", "Dep.(m)", "M", "S", "G", "R", "粘土", "砂", "礫",
-                           "細粒火山灰", "火山岩類", "明瞭", "不明瞭", "侵食面", "断層", "ローム質",
-                           "腐植質", "有機質", "赤色化（強風化）", "褐色化（風化）", "平行層理",
-                           "リップル", "植物根", "貝化石", "試料採取位置", "1/100", "1 / 2",
+  for (const char* word : {"B-1",
+                           "地点",
+                           "Dep.(m)",
+                           "M",
+                           "S",
+                           "G",
+                           "R",
+                           "粘土",
+                           "砂",
+                           "礫",
+                           "細粒火山灰",
+                           "火山岩類",
+                           "明瞭",
+                           "不明瞭",
+                           "侵食面",
+                           "断層",
+                           "ローム質",
+                           "腐植質",
+                           "有機質",
+                           "赤色化（強風化）",
+                           "褐色化（風化）",
+                           "平行層理",
+                           "リップル",
+                           "植物根",
+                           "貝化石",
+                           "試料採取位置",
+                           "1/100",
+                           "1 / 2",
                            "2 / 2"}) {
     EXPECT_NE(text.find(word), std::string::npos) << word << "\n" << text;
   }
@@ -211,8 +235,8 @@ TEST(SvgDocument, ParsesAndHoldsTheTextAsText) {
   EXPECT_EQ(xpath("string(/*/@width)").substr(0, 1), "2");  // about 263 mm
   EXPECT_NE(svg.find("mm\" height=\""), std::string::npos);
   const std::string texts = xpath("//*[local-name()=\"text\"]/text()");
-  for (const char* word : {"B-1 地点", "Dep.(m)", "   0", "  25", "  27", "凡　例", "砂",
-                           "試料採取位置"}) {
+  for (const char* word :
+       {"B-1 地点", "Dep.(m)", "   0", "  25", "  27", "凡　例", "砂", "試料採取位置"}) {
     EXPECT_NE(texts.find(word), std::string::npos) << word;
   }
   // Each image defined once and used by reference.

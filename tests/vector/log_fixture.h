@@ -58,9 +58,9 @@ inline std::unique_ptr<LogFixture> FullLog(const render::ViewOptions& view = {})
     const bool bedrock = layer.RF1 == 0.29f;
     layer.Str = bedrock ? 0 : i % 7 == 3 ? 1 : i % 7 == 5 ? 2 : 0;
     layer.Bou = i % 4;
-    layer.RF2 = bedrock ? 0.31f + 0.01f * static_cast<float>(i % 6)
-                : layer.Str != 0   ? 0.26f
-                                   : layer.RF1;
+    layer.RF2 = bedrock          ? 0.31f + 0.01f * static_cast<float>(i % 6)
+                : layer.Str != 0 ? 0.26f
+                                 : layer.RF1;
     layer.RFe = layer.Str == 0 ? i % 5 : 0;
     layer.Wea = i % 4;
     layer.DSe[0] = layer.top + 0.25f;

@@ -130,7 +130,8 @@ TEST(PageLayout, WholeSheetsSideBySideThenTheLegend) {
         right = std::max(right, group->bounds.right);
       }
       EXPECT_LE((right - left) * 102.4994, usable);
-      const ShapeGroup* next = sheet < groups.sheets.size() ? &groups.sheets[sheet] : &groups.legend;
+      const ShapeGroup* next =
+          sheet < groups.sheets.size() ? &groups.sheets[sheet] : &groups.legend;
       if (p + 1 < layout.pages.size()) {
         EXPECT_GT((std::max(right, next->bounds.right) - left) * 102.4994, usable);
       }

@@ -153,7 +153,8 @@ class ExpectedShapes {
     const auto* fill = std::get_if<Fill>(&Next(next));
     ASSERT_NE(fill, nullptr) << "triangle " << next - 1;
     EXPECT_EQ(fill->color, color_);
-    EXPECT_EQ(fill->polygons, (std::vector<std::vector<Point>>{{Moved(t.a), Moved(t.b), Moved(t.c)}}));
+    EXPECT_EQ(fill->polygons,
+              (std::vector<std::vector<Point>>{{Moved(t.a), Moved(t.b), Moved(t.c)}}));
   }
   // The glyphs that follow a text in the recording are the picture's way of
   // setting it; the vector canvas sets the text itself.
@@ -191,7 +192,9 @@ TEST(VectorCanvas, AgreesWithTheRecordingOnEveryCallOfAFrame) {
   const struct {
     int scale;
     bool legend, elevation, marks;
-  } views[] = {{1, true, false, true}, {0, true, true, true}, {2, false, true, false},
+  } views[] = {{1, true, false, true},
+               {0, true, true, true},
+               {2, false, true, false},
                {3, true, false, true}};
   for (const auto& v : views) {
     SCOPED_TRACE(::testing::Message() << "scale " << v.scale << " legend " << v.legend
@@ -202,7 +205,8 @@ TEST(VectorCanvas, AgreesWithTheRecordingOnEveryCallOfAFrame) {
     view.elevationLabels = v.elevation;
     view.showStructures = view.showFeatures = view.showSamples = v.marks;
     ExpectSameFrame(LoadLog(testing::ExampleLog(), view)->Scene());
-    ExpectSameFrame(LoadLog(std::filesystem::path(BORVIK_TEST_DATA) / "editor_marks.csv", view)->Scene());
+    ExpectSameFrame(
+        LoadLog(std::filesystem::path(BORVIK_TEST_DATA) / "editor_marks.csv", view)->Scene());
   }
   ViewOptions legend;
   legend.showLegend = true;
@@ -292,23 +296,25 @@ TEST(VectorCanvas, TexturesUnderTheCurrentColour) {
   }
 }
 
-TEST(VectorCanvas, BitmapPixelsAreSquaresOfAPicturePixel) {
+TEST(VectorCanvas, BitmapPixelsArePicturePixels) {
   VectorCanvas canvas;
   canvas.BeginFrame(880, 831);
   canvas.ResetEntryState();
   canvas.SetColor(0, 0, 0);
   std::uint8_t rows[64] = {};
-  rows[0] = 0x80;      // bottom row, leftmost pixel
+  rows[0] = 0x80;           // bottom row, leftmost pixel
   rows[15 * 4 + 1] = 0x01;  // top row, pixel 15
   canvas.Bitmap(0.5f, 1.0f, 16, 16, 16, rows);
   const auto& fill = std::get<Fill>(canvas.Drawing().shapes.at(0));
   ASSERT_EQ(fill.polygons.size(), 2u);
-  constexpr float kPixel = 1.0f / 308.0f;
+  constexpr float kAcross = 1.0f / 308.0f;
+  constexpr float kUp = 1.0f / 290.85f;
   EXPECT_NEAR(fill.polygons[0][0].x, 0.5f, 1e-6);
-  EXPECT_NEAR(fill.polygons[0][2].x, 0.5f + kPixel, 1e-6);
-  EXPECT_NEAR(fill.polygons[1][0].x, 0.5f + 15 * kPixel, 1e-6);
-  EXPECT_NEAR(fill.polygons[1][0].y, 1.0f + 15 * kPixel, 1e-6);
-  EXPECT_NEAR(fill.polygons[1][2].y, 1.0f + 16 * kPixel, 1e-6);
+  EXPECT_NEAR(fill.polygons[0][2].x, 0.5f + kAcross, 1e-6);
+  EXPECT_NEAR(fill.polygons[0][2].y, 1.0f + kUp, 1e-6);
+  EXPECT_NEAR(fill.polygons[1][0].x, 0.5f + 15 * kAcross, 1e-6);
+  EXPECT_NEAR(fill.polygons[1][0].y, 1.0f + 15 * kUp, 1e-6);
+  EXPECT_NEAR(fill.polygons[1][2].y, 1.0f + 16 * kUp, 1e-6);
 }
 
 TEST(TextCells, TheCellsOfTheBitmapText) {
@@ -319,8 +325,14 @@ TEST(TextCells, TheCellsOfTheBitmapText) {
       {"M", {{U'M', 0, 1}}},
       {"凡　例", {{U'凡', 0, 2}, {U'\u3000', 2, 2}, {U'例', 4, 2}}},
       {"Dep.(m)凡",
-       {{U'D', 0, 1}, {U'e', 1, 1}, {U'p', 2, 1}, {U'.', 3, 1}, {U'(', 4, 1}, {U'm', 5, 1},
-        {U')', 6, 1}, {U'凡', 7, 2}}},
+       {{U'D', 0, 1},
+        {U'e', 1, 1},
+        {U'p', 2, 1},
+        {U'.', 3, 1},
+        {U'(', 4, 1},
+        {U'm', 5, 1},
+        {U')', 6, 1},
+        {U'凡', 7, 2}}},
       // The bitmap font draws 0x5C as a yen sign and 0x7E as an overline.
       {"\\\u00A5~", {{U'\u00A5', 0, 1}, {U'\u00A5', 1, 1}, {U'\u203E', 2, 1}}},
       {"\uFF71", {{U'\uFF71', 0, 1}}},

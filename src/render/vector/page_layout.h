@@ -15,7 +15,7 @@ namespace borvik::render::vector {
 // Page margins in millimetres; the footer's baseline lies kFooterBaselineMm
 // above the lower edge, and the drawing keeps clear of it.
 inline constexpr double kSideMarginMm = 10.0;
-inline constexpr double kTopMarginMm = 8.0;
+inline constexpr double kTopMarginMm = 7.0;
 inline constexpr double kBottomMarginMm = 11.0;
 inline constexpr double kFooterBaselineMm = 6.0;
 inline constexpr double kFooterTextMm = 3.0;

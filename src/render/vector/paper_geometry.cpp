@@ -58,7 +58,8 @@ Box Bounds(const Shape& shape) {
     for (const TexPoint& c : q->corners) box.Add(Point{c.x, c.y});
   } else if (const auto* t = std::get_if<TextRun>(&shape)) {
     box.Add(t->origin);
-    box.Add(Point{t->origin.x + static_cast<float>(t->CellCount()) * kCellWidth, t->origin.y + kCellHeight});
+    box.Add(Point{t->origin.x + static_cast<float>(t->CellCount()) * kCellWidth,
+                  t->origin.y + kCellHeight});
   }
   return box;
 }

@@ -32,13 +32,15 @@ struct Dashes {
 };
 Dashes StippleDashes(std::uint16_t pattern);
 
-// The font's em box fills a text line: the baseline lies this far above the
-// cell's lower edge, as a part of the line's height (IPAGothic: 0.88 above,
-// 0.12 below).
+// A glyph's em box is a full-width bitmap glyph as the picture shows it,
+// 16 pixels across and 16 up, so glyphs keep the picture's proportions; the
+// cells still place them, 0.024 a half-width cell. The baseline lies this
+// far above the cell's lower edge, as a part of the line's height
+// (IPAGothic: 0.88 above, 0.12 below).
 inline constexpr double kBaselineInCell = 0.12;
-// Glyphs are set at the line's height and narrowed to the cells' width: a
-// full-width glyph's em is two cells across.
-inline constexpr double kGlyphWidthScale = 2.0 * kCellWidth / kCellHeight;
+// The em's width over its height.
+inline constexpr double kGlyphWidthScale =
+    (16.0 / static_cast<double>(kPixelsPerUnit)) / static_cast<double>(kCellHeight);
 inline constexpr const char* kFontFamily = "IPAGothic";
 
 struct Box {
@@ -76,8 +78,12 @@ struct PaperMapping {
   double worldTop = 0.0;
   double left = 0.0;  // the page's margin
   double top = 0.0;
-  double X(float x) const { return (static_cast<double>(x) - worldLeft) * kMillimetresPerUnit + left; }
-  double Y(float y) const { return (worldTop - static_cast<double>(y)) * kMillimetresPerUnit + top; }
+  double X(float x) const {
+    return (static_cast<double>(x) - worldLeft) * kMillimetresPerUnit + left;
+  }
+  double Y(float y) const {
+    return (worldTop - static_cast<double>(y)) * kMillimetresPerUnit + top;
+  }
 };
 
 // The map from image pixels (u across, v down from the first row) to paper

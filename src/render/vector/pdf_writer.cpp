@@ -95,7 +95,8 @@ class PdfPainter {
     PangoRectangle logical;
     pango_layout_get_extents(layout.get(), nullptr, &logical);
     const double width = static_cast<double>(logical.width) / PANGO_SCALE;
-    const double baseline = static_cast<double>(pango_layout_get_baseline(layout.get())) / PANGO_SCALE;
+    const double baseline =
+        static_cast<double>(pango_layout_get_baseline(layout.get())) / PANGO_SCALE;
     cairo_set_source_rgb(cr_, 0, 0, 0);
     cairo_move_to(cr_, x - (align + 1) * width / 2, y - baseline);
     pango_cairo_show_layout(cr_, layout.get());
@@ -112,11 +113,12 @@ class PdfPainter {
     Color(style.color);
     cairo_set_line_width(cr_, LineWidthMm(style.width));
     const Dashes dashes = StippleDashes(style.stipple);
-    cairo_set_dash(cr_, dashes.lengths.data(), static_cast<int>(dashes.lengths.size()), dashes.offset);
+    cairo_set_dash(cr_, dashes.lengths.data(), static_cast<int>(dashes.lengths.size()),
+                   dashes.offset);
     // A picture-pixel line closes its corners as the pixels do; a dashed
     // or wide one ends where it ends.
-    cairo_set_line_cap(cr_, style.Solid() && style.width <= 1.0f ? CAIRO_LINE_CAP_SQUARE
-                                                                  : CAIRO_LINE_CAP_BUTT);
+    cairo_set_line_cap(
+        cr_, style.Solid() && style.width <= 1.0f ? CAIRO_LINE_CAP_SQUARE : CAIRO_LINE_CAP_BUTT);
     cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
     return true;
   }
@@ -276,8 +278,8 @@ std::optional<std::string> WritePdf(const VectorDrawing& drawing, const PageLayo
   std::string bytes;
   const double width = files::PaperWidthMm(layout.paper);
   const double height = files::PaperHeightMm(layout.paper);
-  Surface surface(cairo_pdf_surface_create_for_stream(
-      Append, &bytes, width * kPointsPerMillimetre, height * kPointsPerMillimetre));
+  Surface surface(cairo_pdf_surface_create_for_stream(Append, &bytes, width * kPointsPerMillimetre,
+                                                      height * kPointsPerMillimetre));
   // The same log gives the same bytes: no creation date.
   cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATE_DATE, nullptr);
   cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, title.name.c_str());

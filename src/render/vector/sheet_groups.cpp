@@ -1,7 +1,7 @@
 #include "render/vector/sheet_groups.h"
 
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <map>
 #include <unordered_set>
@@ -109,9 +109,10 @@ bool Continues(const ImageQuad& last, const ImageQuad& next, TextureMap& lastMap
   const double scale = 1.0 + std::fabs(lastMap.sx) + std::fabs(lastMap.sy) + std::fabs(lastMap.tx) +
                        std::fabs(lastMap.ty);
   const auto same = [scale](double u, double v) { return std::fabs(u - v) <= 1e-4 * scale; };
-  return last.pattern == next.pattern && same(lastMap.sx, nextMap.sx) && same(lastMap.sy, nextMap.sy) &&
-         same(lastMap.tx, nextMap.tx) && same(lastMap.ty, nextMap.ty) &&
-         IsWhole(lastMap.s0 - nextMap.s0) && IsWhole(lastMap.t0 - nextMap.t0);
+  return last.pattern == next.pattern && same(lastMap.sx, nextMap.sx) &&
+         same(lastMap.sy, nextMap.sy) && same(lastMap.tx, nextMap.tx) &&
+         same(lastMap.ty, nextMap.ty) && IsWhole(lastMap.s0 - nextMap.s0) &&
+         IsWhole(lastMap.t0 - nextMap.t0);
 }
 
 // Adds a shape to its group unless the group already shows it.
@@ -152,7 +153,8 @@ class GroupBuilder {
   }
 
   void AddImageQuad(const ImageQuad& quad) {
-    ImageQuad* last = group_.shapes.empty() ? nullptr : std::get_if<ImageQuad>(&group_.shapes.back());
+    ImageQuad* last =
+        group_.shapes.empty() ? nullptr : std::get_if<ImageQuad>(&group_.shapes.back());
     TextureMap map;
     if (!last || !Continues(*last, quad, map)) return Keep(quad);
     // The last quad reaches down to the new one's far edge, its texture

@@ -26,7 +26,7 @@ std::string Num(double v, int decimals = 3) {
 
 std::string Color(const Rgb& c) {
   const auto channel = [](float v) {
-    const float clamped = v < 0 ? 0.0f : v > 1 ? 1.0f : v;
+    const float clamped = !(v > 0) ? 0.0f : v > 1 ? 1.0f : v;
     return static_cast<int>(std::lround(clamped * 255));
   };
   char text[8];
@@ -153,7 +153,9 @@ class SvgPainter {
             "\" patternTransform=\"" + Matrix(m) + "\"><use xlink:href=\"" + ImageRef(q.image) +
             "\"/></pattern>\n";
     std::string d;
-    for (const int i : corners) d += (d.empty() ? "M" : " L") + At({q.corners[i].x, q.corners[i].y});
+    for (const int i : corners) {
+      d += (d.empty() ? "M" : " L") + At({q.corners[i].x, q.corners[i].y});
+    }
     out_ += "<path d=\"" + d + " Z\" fill=\"url(#" + id + ")\"/>\n";
   }
 
@@ -182,10 +184,11 @@ class SvgPainter {
       text::AppendUtf8(text, cell.character);
     }
     out_ += "<text transform=\"matrix(" + Num(kGlyphWidthScale, 6) + " 0 0 1 " +
-            Num(mapping_.X(t.origin.x)) + " " + Num(mapping_.Y(t.origin.y) - kBaselineInCell * lineMm) +
-            ")\" x=\"" + x + "\" y=\"0\" font-family=\"" + kFontFamily + "\" font-size=\"" +
-            Num(lineMm, 4) + "\" fill=\"" + Color(t.color) + "\" xml:space=\"preserve\">" +
-            Escaped(text) + "</text>\n";
+            Num(mapping_.X(t.origin.x)) + " " +
+            Num(mapping_.Y(t.origin.y) - kBaselineInCell * lineMm) + ")\" x=\"" + x +
+            "\" y=\"0\" font-family=\"" + kFontFamily + "\" font-size=\"" + Num(lineMm, 4) +
+            "\" fill=\"" + Color(t.color) + "\" xml:space=\"preserve\">" + Escaped(text) +
+            "</text>\n";
   }
 
   std::string& out_;
@@ -228,8 +231,8 @@ std::string WriteSvg(const VectorDrawing& drawing, const SheetGroups& groups,
   std::string out =
       "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
       "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
-      "version=\"1.1\" width=\"" + width + "mm\" height=\"" + height + "mm\" viewBox=\"0 0 " + width +
-      " " + height + "\">\n";
+      "version=\"1.1\" width=\"" +
+      width + "mm\" height=\"" + height + "mm\" viewBox=\"0 0 " + width + " " + height + "\">\n";
   out += "<title>" + Escaped(title.name) + " " + Escaped(title.scale) + "</title>\n";
   AppendImages(out, drawing);
   out += "<rect width=\"" + width + "\" height=\"" + height + "\" fill=\"#ffffff\"/>\n";

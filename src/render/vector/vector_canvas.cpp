@@ -6,7 +6,7 @@ namespace borvik::render::vector {
 namespace {
 
 std::uint8_t Modulated(std::uint8_t channel, float factor) {
-  const float clamped = factor < 0 ? 0.0f : factor > 1 ? 1.0f : factor;
+  const float clamped = !(factor > 0) ? 0.0f : factor > 1 ? 1.0f : factor;
   return static_cast<std::uint8_t>(static_cast<float>(channel) * clamped + 0.5f);
 }
 
@@ -64,7 +64,8 @@ void VectorCanvas::SetTexturing(bool on) { texturing_ = on; }
 LineStyle VectorCanvas::Style() const { return {color_, lineWidth_, stipple_}; }
 
 int VectorCanvas::ImageFor(const TextureImage& texture) {
-  const auto key = std::make_pair(texture.serial, std::array<float, 3>{color_.r, color_.g, color_.b});
+  const auto key =
+      std::make_pair(texture.serial, std::array<float, 3>{color_.r, color_.g, color_.b});
   if (const auto it = images_.find(key); it != images_.end()) return it->second;
   // Modulate mode: the texture's colours times the current colour.
   Image image;
@@ -133,15 +134,18 @@ void VectorCanvas::Triangle(Point a, Point b, Point c) {
 void VectorCanvas::Bitmap(float x, float y, int width, int height, float,
                           const std::uint8_t* rows) {
   constexpr float kPixel = 1.0f / kPixelsPerUnit;
+  constexpr float kPixelUp = 1.0f / kPixelsPerUnitUp;
   const Point origin = Moved({x, y});
   Fill pixels{color_, {}};
   for (int r = 0; r < height && r < 16; ++r) {
     for (int c = 0; c < width && c < 32; ++c) {
       if (!(rows[r * 4 + c / 8] & (0x80 >> (c % 8)))) continue;
       const float left = origin.x + static_cast<float>(c) * kPixel;
-      const float bottom = origin.y + static_cast<float>(r) * kPixel;
-      pixels.polygons.push_back(
-          {{left, bottom}, {left + kPixel, bottom}, {left + kPixel, bottom + kPixel}, {left, bottom + kPixel}});
+      const float bottom = origin.y + static_cast<float>(r) * kPixelUp;
+      pixels.polygons.push_back({{left, bottom},
+                                 {left + kPixel, bottom},
+                                 {left + kPixel, bottom + kPixelUp},
+                                 {left, bottom + kPixelUp}});
     }
   }
   if (!pixels.polygons.empty()) drawing_.shapes.push_back(std::move(pixels));

@@ -40,7 +40,8 @@ class VectorCanvas final : public Canvas {
   void LineStrip(std::span<const Point> points) override;
   void LineLoop(std::span<const Point> points) override;
   void Triangle(Point a, Point b, Point c) override;
-  // Each set pixel a square of a picture pixel (1/308 of a world unit).
+  // Each set pixel a picture pixel: 1/308 of a world unit across, 1/290.85
+  // up.
   void Bitmap(float x, float y, int width, int height, float moveX,
               const std::uint8_t* rows) override;
   // Real text in the cells the bitmap glyphs would fill.

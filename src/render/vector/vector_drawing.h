@@ -97,11 +97,12 @@ struct VectorDrawing {
   std::vector<Image> images;  // each texture and colour once
 };
 
-// The picture's own proportions, kept on paper: one pixel of the 880-pixel
-// picture is 1/308 of a world unit across.
+// The picture's own proportions, kept on paper: one pixel of the 880 x 831
+// picture is 1/308 of a world unit across and 1/290.85 up.
 inline constexpr float kPixelsPerUnit = 0.7f * 880.0f / 2.0f;
-// A half-width text cell, and the height of a text line (16 pixels).
+inline constexpr float kPixelsPerUnitUp = 0.7f * 831.0f / 2.0f;
+// A half-width text cell, and the height of a line of text (16 pixels).
 inline constexpr float kCellWidth = 8 * 0.003f;
-inline constexpr float kCellHeight = 16.0f / kPixelsPerUnit;
+inline constexpr float kCellHeight = 16.0f / kPixelsPerUnitUp;
 
 }  // namespace borvik::render::vector
