@@ -1,5 +1,6 @@
 // borvik-cli render: the picture that 画像として保存 writes after loading a
-// log with a given view.
+// log with a given view, or the whole log as PDF or SVG (by the output's
+// extension) as PDFとして保存 and SVGとして保存 write it.
 
 #include <cstdio>
 #include <memory>
@@ -16,6 +17,7 @@
 #include "render/gl/headless_context.h"
 #include "render/gl/image_export.h"
 #include "render/texture_files.h"
+#include "render/vector/document_export.h"
 #include "render/view_options.h"
 #include "settings/category_catalogue.h"
 #include "settings/settings_file.h"
@@ -27,7 +29,26 @@ namespace {
 struct RenderArgs {
   std::string in, out, settings;
   render::ViewOptions view;
+  std::optional<files::DocumentFormat> document;  // nullopt: the PNG picture
+  files::PaperRequest paper;
 };
+
+// PDF or SVG by the output's extension, whatever its case.
+std::optional<files::DocumentFormat> DocumentFormatOf(std::string_view path) {
+  const std::size_t dot = path.rfind('.');
+  if (dot == std::string_view::npos || path.size() - dot != 4) return std::nullopt;
+  std::string extension;
+  for (const char c : path.substr(dot + 1)) extension += static_cast<char>(c | 0x20);
+  if (extension == "pdf") return files::DocumentFormat::kPdf;
+  if (extension == "svg") return files::DocumentFormat::kSvg;
+  return std::nullopt;
+}
+
+std::optional<files::PaperSize> PaperSizeByName(std::string_view name) {
+  if (name == "A4" || name == "a4") return files::PaperSize::kA4;
+  if (name == "A3" || name == "a3") return files::PaperSize::kA3;
+  return std::nullopt;
+}
 
 bool ParseHide(std::string_view list, render::ViewOptions& view) {
   while (!list.empty()) {
@@ -61,8 +82,9 @@ bool ParseScroll(std::string_view text, int& position) {
 
 // The problem with the arguments, or nullopt when they are all good.
 std::optional<std::string> ParseArgs(std::span<const std::string_view> args, RenderArgs& out) {
-  static constexpr std::string_view kFlags[] = {"--legend", "--elevation"};
-  static constexpr std::string_view kValued[] = {"--scale", "--hide", "--scroll", "--settings"};
+  static constexpr std::string_view kFlags[] = {"--legend", "--elevation", "--landscape"};
+  static constexpr std::string_view kValued[] = {"--scale", "--hide", "--scroll", "--settings",
+                                                 "--paper"};
   const Arguments parsed(args, kFlags, kValued);
   if (parsed.Problem()) return parsed.Problem();
   out.view.showLegend = parsed.Has("--legend");
@@ -83,6 +105,15 @@ std::optional<std::string> ParseArgs(std::span<const std::string_view> args, Ren
   if (parsed.Positional().size() != 2) return "IN と OUT を指定してください";
   out.in = std::string(parsed.Positional()[0]);
   out.out = std::string(parsed.Positional()[1]);
+  out.document = DocumentFormatOf(out.out);
+  out.paper.landscape = parsed.Has("--landscape");
+  if (const auto paper = parsed.Value("--paper")) {
+    out.paper.size = PaperSizeByName(*paper);
+    if (!out.paper.size) return BadValue("--paper", *paper);
+  }
+  if (out.paper != files::PaperRequest{} && out.document != files::DocumentFormat::kPdf) {
+    return "--paper と --landscape は PDF にだけ使えます";
+  }
   return std::nullopt;
 }
 
@@ -108,6 +139,16 @@ int Render(std::span<const std::string_view> args) {
   if (!render::BuiltInTexturesFound()) {
     std::fprintf(stderr, "%s\n", std::string(editor::kBuiltInTexturesMissingMessage).c_str());
   }
+  const render::Scene scene{*drawing, usage, catalogue, log->header, parsed.view};
+  if (parsed.document) {
+    if (const files::Status status =
+            render::vector::ExportDocument(scene, parsed.out, *parsed.document, parsed.paper);
+        !status) {
+      PrintFailure(*status.error);
+      return kExitFailed;
+    }
+    return kExitOk;
+  }
   std::string error;
   const auto context = render::gl::HeadlessContext::Create(&error);
   if (!context) {
@@ -116,7 +157,6 @@ int Render(std::span<const std::string_view> args) {
   }
   render::gl::GlCanvas canvas;
   render::ColumnRenderer renderer;
-  const render::Scene scene{*drawing, usage, catalogue, log->header, parsed.view};
   if (const files::Status status = render::gl::ExportImage(renderer, canvas, scene, parsed.out);
       !status) {
     PrintFailure(*status.error);
@@ -128,8 +168,9 @@ int Render(std::span<const std::string_view> args) {
 }  // namespace
 
 const Command kRender{
-    "render", "render IN.csv OUT.png [--scale 1/50|1/100|1/200|1/400] [--legend]\n"
-              "[--elevation] [--hide structures,features,samples] [--scroll N] [--settings FILE.set]",
-    "画像として保存と同じ 880 x 831 の PNG を書く", Render};
+    "render", "render IN.csv OUT.png|OUT.pdf|OUT.svg [--scale 1/50|1/100|1/200|1/400] [--legend]\n"
+              "[--elevation] [--hide structures,features,samples] [--scroll N] [--settings FILE.set]\n"
+              "[--paper A4|A3] [--landscape]",
+    "画像として保存と同じ 880 x 831 の PNG、または柱状図全体を実寸の PDF・SVG を書く", Render};
 
 }  // namespace borvik::cli

@@ -1,4 +1,5 @@
-// The ファイル menu: new, load, save, and the picture saved as an image.
+// The ファイル menu: new, load, save, the picture saved as an image and the
+// whole log as a document.
 
 #include "editor/messages.h"
 #include "editor/session.h"
@@ -96,6 +97,19 @@ void Session::OnFileSaveImage() {
   const auto path = platform_.ChooseSaveFile(kImageFileFilter, kImageFileExtension);
   if (!path) return;
   if (const files::Status exported = platform_.ExportImage(*path); !exported) {
+    ShowFailure(platform_, *exported.error);
+  }
+}
+
+void Session::OnFileSavePdf() { SaveDocument(files::DocumentFormat::kPdf); }
+void Session::OnFileSaveSvg() { SaveDocument(files::DocumentFormat::kSvg); }
+
+void Session::SaveDocument(files::DocumentFormat format) {
+  const bool pdf = format == files::DocumentFormat::kPdf;
+  const auto path = platform_.ChooseSaveFile(pdf ? kPdfFileFilter : kSvgFileFilter,
+                                             pdf ? kPdfFileExtension : kSvgFileExtension);
+  if (!path) return;
+  if (const files::Status exported = platform_.ExportDocument(*path, format); !exported) {
     ShowFailure(platform_, *exported.error);
   }
 }

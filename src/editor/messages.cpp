@@ -32,6 +32,12 @@ std::string RefusalDetail(const files::Error& e) {
   return {};
 }
 
+std::string PaperRefusal(const files::Error& e) {
+  if (!e.paper || !e.fits) return std::string(kNoPaperFitsMessage);
+  return std::string(kPaperTooSmallHead) + PaperName(*e.paper) + std::string(kPaperTooSmallTail) +
+         "\n" + PaperName(*e.fits) + std::string(kPaperFitsTail);
+}
+
 std::string WithReason(std::string_view message, const std::string& reason) {
   std::string text(message);
   if (!reason.empty()) text += "\n" + reason;
@@ -39,6 +45,11 @@ std::string WithReason(std::string_view message, const std::string& reason) {
 }
 
 }  // namespace
+
+std::string PaperName(files::Paper paper) {
+  return std::string(paper.size == files::PaperSize::kA4 ? "A4" : "A3") +
+         (paper.landscape ? " 横" : " 縦");
+}
 
 std::string ErrnoReason(int errnum) {
   switch (errnum) {
@@ -96,6 +107,7 @@ std::string DescribeFailure(const files::Error& error) {
     case ErrorKind::kRefusedFile: return WithReason(kImportFailedMessage, RefusalDetail(error));
     case ErrorKind::kTableFull: return std::string(kTableFullMessage);
     case ErrorKind::kImageFailed: return std::string(kImageFailedMessage);
+    case ErrorKind::kPaperTooSmall: return PaperRefusal(error);
   }
   return std::string(kCannotOpenMessage);
 }

@@ -21,12 +21,22 @@ inline constexpr std::string_view kTableFullMessage =
 inline constexpr std::string_view kImageFailedMessage = "画像を作成できませんでした。";
 inline constexpr std::string_view kOutOfMemoryMessage =
     "メモリが足りないため、処理を続けられませんでした。";
+// A sheet of the log too large for the paper asked for: head, the paper,
+// tail, and on a second line the paper that would hold it, then the fit
+// tail. When no paper would, the whole message is the last one.
+inline constexpr std::string_view kPaperTooSmallHead = "1 枚分の柱状図が ";
+inline constexpr std::string_view kPaperTooSmallTail = " の用紙に収まりません。";
+inline constexpr std::string_view kPaperFitsTail = " の用紙なら収まります。";
+inline constexpr std::string_view kNoPaperFitsMessage =
+    "1 枚分の柱状図がどの用紙（A4、A3 の縦と横）にも収まりません。";
 // Followed by the file's name.
 inline constexpr std::string_view kCannotDeleteTail = " を削除できませんでした。";
 
 // The words of a failure: the message, then what went wrong on a line of
 // its own when that is known.
 std::string DescribeFailure(const files::Error& error);
+// A paper as the messages name it: "A4 縦", "A3 横".
+std::string PaperName(files::Paper paper);
 // What an errno of a file operation means, as a short sentence.
 std::string ErrnoReason(int errnum);
 // What a failed load shows, one message box each: the failure, and for a
@@ -122,6 +132,10 @@ inline constexpr std::string_view kLayerFileFilter = "データファイル (*.c
 inline constexpr std::string_view kLayerFileExtension = "csv";
 inline constexpr std::string_view kImageFileFilter = "画像ファイル (*.png)|*.png||";
 inline constexpr std::string_view kImageFileExtension = "png";
+inline constexpr std::string_view kPdfFileFilter = "PDFファイル (*.pdf)|*.pdf||";
+inline constexpr std::string_view kPdfFileExtension = "pdf";
+inline constexpr std::string_view kSvgFileFilter = "SVGファイル (*.svg)|*.svg||";
+inline constexpr std::string_view kSvgFileExtension = "svg";
 inline constexpr std::string_view kSettingsLoadFilter = "設定ファイル (*.set)|*.set||";
 // The settings dialog names its files differently from the load command.
 inline constexpr std::string_view kSettingsSaveFilter = "データファイル (*.set)|*.set||";

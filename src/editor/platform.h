@@ -1,6 +1,6 @@
 #pragma once
 // What the editor needs from the platform: message boxes, file dialogs, the
-// overwrite and yes/no questions, redrawing and the image export. The main
+// overwrite and yes/no questions, redrawing, the image and document exports. The main
 // window implements it with the toolkit; tests implement it with a script.
 // This is the one place where failures become message boxes.
 
@@ -8,6 +8,7 @@
 #include <optional>
 #include <string_view>
 
+#include "files/document_format.h"
 #include "files/error.h"
 
 namespace borvik::editor {
@@ -40,6 +41,11 @@ class Platform {
 
   // Draws the current scene offscreen at 880 x 831 and writes it as PNG.
   virtual files::Status ExportImage(const std::filesystem::path& path) = 0;
+
+  // Writes the whole log of the current scene as a PDF (on the paper that
+  // holds a sheet) or an SVG document at true scale.
+  virtual files::Status ExportDocument(const std::filesystem::path& path,
+                                       files::DocumentFormat format) = 0;
 };
 
 // A failure as one message box, in the words of the messages table.

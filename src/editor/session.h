@@ -116,6 +116,9 @@ class Session {
   bool LoadLog(const std::filesystem::path& path);
   void OnFileSave();
   void OnFileSaveImage();
+  // PDFとして保存 and SVGとして保存: the whole log at true scale.
+  void OnFileSavePdf();
+  void OnFileSaveSvg();
 
   // 入力設定 → 設定の読込.
   void OnSettingsLoad();
@@ -129,6 +132,7 @@ class Session {
   // Shows a failure, if it is one.
   void Report(const files::Status& status);
   bool StartNewLog();
+  void SaveDocument(files::DocumentFormat format);
   void SetRecordLabel();
   bool ReadHeaderBoxes();
   // What the form holds for the entry rules.

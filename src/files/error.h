@@ -7,18 +7,21 @@
 #include <string>
 #include <utility>
 
+#include "files/document_format.h"
+
 namespace borvik::files {
 
 enum class ErrorKind {
-  kCannotOpen,    // opening or reading failed (errnum)
+  kCannotOpen,      // opening or reading failed (errnum)
   kNotRegularFile,  // a device, pipe or socket where a file was expected
-  kTooLarge,      // far larger than a file of its kind can be (count: the limit in KB)
-  kOutOfMemory,   // the memory ran out
-  kCannotWrite,   // writing, flushing or replacing the file failed (errnum)
-  kCannotDelete,  // the file could not be removed (errnum, subject)
-  kRefusedFile,   // the file was read but its content is refused (refusal, line, column)
-  kTableFull,     // a 1000th layer
-  kImageFailed,   // the picture could not be drawn or encoded
+  kTooLarge,        // far larger than a file of its kind can be (count: the limit in KB)
+  kOutOfMemory,     // the memory ran out
+  kCannotWrite,     // writing, flushing or replacing the file failed (errnum)
+  kCannotDelete,    // the file could not be removed (errnum, subject)
+  kRefusedFile,     // the file was read but its content is refused (refusal, line, column)
+  kTableFull,       // a 1000th layer
+  kImageFailed,     // the picture could not be drawn or encoded
+  kPaperTooSmall,   // a sheet of the log does not fit the paper (paper, fits)
 };
 
 // Why a layer file's content was refused.
@@ -40,7 +43,9 @@ struct Error {
   int line = 0;    // from 1
   int column = 0;  // from 1
   int count = 0;
-  std::string subject;  // the file the message names, when it names one
+  std::string subject;         // the file the message names, when it names one
+  std::optional<Paper> paper;  // kPaperTooSmall: the largest paper tried
+  std::optional<Paper> fits;   // kPaperTooSmall: a paper that would hold a sheet, if any
 
   friend bool operator==(const Error&, const Error&) = default;
 };

@@ -10,8 +10,14 @@ extern "C" unsigned char* stbi_write_png_to_mem(const unsigned char* pixels, int
 namespace borvik::render {
 
 std::optional<std::string> EncodePngRgb(const std::uint8_t* rows, int width, int height) {
+  return EncodePng(rows, width, height, 3);
+}
+
+std::optional<std::string> EncodePng(const std::uint8_t* rows, int width, int height,
+                                     int channels) {
   int length = 0;
-  unsigned char* png = stbi_write_png_to_mem(rows, width * 3, width, height, 3, &length);
+  unsigned char* png =
+      stbi_write_png_to_mem(rows, width * channels, width, height, channels, &length);
   if (!png) return std::nullopt;
   std::string file(reinterpret_cast<const char*>(png), static_cast<std::size_t>(length));
   std::free(png);

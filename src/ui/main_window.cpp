@@ -1,9 +1,11 @@
 #include "ui/main_window.h"
 
 #include <wx/log.h>
+#include <wx/utils.h>
 
 #include <algorithm>
 
+#include "render/vector/document_export.h"
 #include "ui/gl_picture.h"
 #include "ui/program_icon.h"
 #include "ui/text.h"
@@ -46,6 +48,13 @@ void CBorvikDlg::Redraw() {
 
 files::Status CBorvikDlg::ExportImage(const std::filesystem::path& path) {
   return picture_->ExportImage(path);
+}
+
+files::Status CBorvikDlg::ExportDocument(const std::filesystem::path& path,
+                                         files::DocumentFormat format) {
+  // A long log takes a moment.
+  wxBusyCursor busy;
+  return render::vector::ExportDocument(session_->Scene(), path, format);
 }
 
 }  // namespace borvik::ui

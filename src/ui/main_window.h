@@ -64,6 +64,8 @@ class CBorvikDlg final : public wxFrame, private editor::Platform {
   bool AskYesNo(std::string_view question) override;
   void Redraw() override;
   files::Status ExportImage(const std::filesystem::path& path) override;
+  files::Status ExportDocument(const std::filesystem::path& path,
+                               files::DocumentFormat format) override;
 
   // main_window_layout.cpp
   void BuildMenu();

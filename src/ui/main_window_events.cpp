@@ -59,6 +59,8 @@ void CBorvikDlg::BindEvents() {
   menu(command::kFileLoad, [this] { session_->OnFileLoad(); });
   menu(command::kFileSave, [this] { session_->OnFileSave(); });
   menu(command::kFileSaveImage, [this] { session_->OnFileSaveImage(); });
+  menu(command::kFileSavePdf, [this] { session_->OnFileSavePdf(); });
+  menu(command::kFileSaveSvg, [this] { session_->OnFileSaveSvg(); });
   menu(command::kSettingsLoad, [this] { session_->OnSettingsLoad(); });
   menu(command::kSettingsSave, [this] {
     CSetting dialog(this, static_cast<editor::Platform&>(*this));

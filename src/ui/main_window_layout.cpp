@@ -57,6 +57,8 @@ void CBorvikDlg::BuildMenu() {
   file->Append(MenuId(command::kFileSave), Wx("柱状図データの保存"));
   file->AppendSeparator();
   file->Append(MenuId(command::kFileSaveImage), Wx("画像として保存"));
+  file->Append(MenuId(command::kFileSavePdf), Wx("PDFとして保存"));
+  file->Append(MenuId(command::kFileSaveSvg), Wx("SVGとして保存"));
   auto* settings = new wxMenu;
   settings->Append(MenuId(command::kSettingsLoad), Wx("設定の読込"));
   settings->Append(MenuId(command::kSettingsSave), Wx("設定の保存"));

@@ -109,4 +109,82 @@ TEST(RenderCommand, TexturesThatAreNoPngDrawAsMissingOnes) {
   }
 }
 
+// A layer file's whole log as a document: the format by the extension,
+// the same bytes from the same log.
+TEST(RenderCommand, WritesTheWholeLogAsPdfOrSvg) {
+  TempDir dir;
+  const struct {
+    const char* name;
+    const char* magic;
+  } outputs[] = {{"b-1.pdf", "%PDF-"}, {"B-1.PDF", "%PDF-"}, {"b-1.svg", "<?xml"}};
+  for (const auto& output : outputs) {
+    const std::string out = " '" + (dir / output.name).string() + "'";
+    ASSERT_EQ(Cli("render " + kExample + out + " --legend --elevation"), 0) << output.name;
+    const std::string first = ReadBytes(dir / output.name);
+    EXPECT_EQ(first.rfind(output.magic, 0), 0u) << output.name;
+    ASSERT_EQ(Cli("render " + kExample + out + " --legend --elevation --scroll 40"), 0);
+    EXPECT_EQ(ReadBytes(dir / output.name), first) << output.name;
+  }
+}
+
+TEST(RenderCommand, PaperForThePdf) {
+  TempDir dir;
+  const std::string out = (dir / "b-1.pdf").string();
+  const struct {
+    std::string options;
+    std::string size;  // as pdfinfo gives it
+  } cases[] = {
+      {"", "595.276 x 841.89 pts (A4)"},
+      {"--paper A3", "841.89 x 1190.55 pts (A3)"},
+      {"--paper a3 --landscape", "1190.55 x 841.89 pts"},
+      {"--landscape", "1190.55 x 841.89 pts"},  // A4 across is too low for a sheet
+      {"--scale 1/50", "841.89 x 1190.55 pts (A3)"},
+      {"--scale 1/400 --landscape --paper A3", "1190.55 x 841.89 pts"},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(Cli("render " + kExample + " '" + out + "' " + c.options), 0) << c.options;
+    const auto info = borvik::testing::RunCommand("pdfinfo '" + out + "'", dir.Path());
+    EXPECT_NE(info.out.find("Page size:       " + c.size), std::string::npos)
+        << c.options << "\n" << info.out;
+  }
+}
+
+TEST(RenderCommand, RefusesWhatNoPaperOrFormatTakes) {
+  TempDir dir;
+  for (const char* name : {"out.pdf", "out.svg", "out.png"}) WriteBytes(dir / name, "previous");
+  const auto path = [&dir](const char* name) { return " '" + (dir / name).string() + "'"; };
+  const struct {
+    std::string args;
+    int status;
+    std::string message;  // the end of stderr
+  } cases[] = {
+      {"render " + kExample + path("out.pdf") + " --paper A5", 2,
+       "--paper の値が正しくありません: A5\n"},
+      {"render " + kExample + path("out.svg") + " --paper A4", 2,
+       "--paper と --landscape は PDF にだけ使えます\n"},
+      {"render " + kExample + path("out.png") + " --landscape", 2,
+       "--paper と --landscape は PDF にだけ使えます\n"},
+      {"render " + kExample + path("out.pdf") + " --paper A4 --landscape", 1,
+       "1 枚分の柱状図が A4 横 の用紙に収まりません。\nA4 縦 の用紙なら収まります。\n"},
+      {"render " + kExample + path("out.pdf") + " --scale 1/50 --paper A4", 1,
+       "1 枚分の柱状図が A4 縦 の用紙に収まりません。\nA3 縦 の用紙なら収まります。\n"},
+      {"render " + kExample + path("out.pdf") + " --scale 1/50 --landscape", 1,
+       "1 枚分の柱状図が A3 横 の用紙に収まりません。\nA3 縦 の用紙なら収まります。\n"},
+      {"render '" + (dir / "missing.csv").string() + "'" + path("out.svg"), 1,
+       "ファイルの取り込みに失敗しました。\n"},
+      {"render " + kExample + " '" + (dir / "no" / "out.pdf").string() + "'", 1,
+       "ファイルまたはフォルダがありません。\n"},
+  };
+  for (const auto& c : cases) {
+    TempDir cwd;
+    const auto run = borvik::testing::RunCli(c.args, cwd.Path());
+    EXPECT_EQ(run.status, c.status) << c.args << "\n" << run.err;
+    EXPECT_TRUE(run.err.ends_with(c.message)) << c.args << "\n" << run.err;
+    for (const char* name : {"out.pdf", "out.svg", "out.png"}) {
+      EXPECT_EQ(ReadBytes(dir / name), "previous") << c.args;
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 3) << c.args;
+  }
+}
+
 }  // namespace

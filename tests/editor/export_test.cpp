@@ -1,4 +1,5 @@
-// 画像として保存: the file dialog, and the scene handed to the export.
+// 画像として保存, PDFとして保存 and SVGとして保存: the file dialogs, and the
+// scene handed to the export.
 
 #include <gtest/gtest.h>
 
@@ -105,6 +106,77 @@ TEST(SaveImage, CancelledOrFailed) {
   EXPECT_EQ(e.ui.exports, std::vector<std::filesystem::path>{e.dir / "old.png"});
   EXPECT_EQ(e.ui.messages,
             std::vector<std::string>{"ファイルに書き込むことができませんでした\nディスクの空き容量が不足しています"});
+}
+
+// PDFとして保存 and SVGとして保存 write the whole log of the scene shown:
+// the view as it stands when the command is chosen.
+TEST(SaveDocument, ExportsTheCurrentSceneInTheChosenFormat) {
+  const auto fixture = std::filesystem::path(BORVIK_TEST_DATA) / "editor_marks.csv";
+  const struct {
+    void (Session::*command)();
+    files::DocumentFormat format;
+    const char* filter;
+    const char* extension;
+  } commands[] = {
+      {&Session::OnFileSavePdf, files::DocumentFormat::kPdf, "PDFファイル (*.pdf)|*.pdf||", "pdf"},
+      {&Session::OnFileSaveSvg, files::DocumentFormat::kSvg, "SVGファイル (*.svg)|*.svg||", "svg"},
+  };
+  for (const auto& c : commands) {
+    SCOPED_TRACE(c.extension);
+    Editor e;
+    e.ui.fileAnswers.push_back(fixture);
+    e.session->OnFileLoad();
+    e.State().scale.selection = 3;
+    e.session->OnScaleChange();
+    e.session->OnDisplayToggle(1093);  // the legend on
+    std::optional<SceneCopy> exported;
+    e.ui.onDocument = [&](const std::filesystem::path&, files::DocumentFormat) {
+      exported = Copy(e.session->Scene());
+    };
+    e.ui.fileAnswers.push_back(e.dir / "log");  // the extension is added
+    ((*e.session).*c.command)();
+    ASSERT_EQ(e.ui.fileDialogs.size(), 2u);
+    EXPECT_TRUE(e.ui.fileDialogs[1].save);
+    EXPECT_EQ(e.ui.fileDialogs[1].filter, c.filter);
+    EXPECT_EQ(e.ui.fileDialogs[1].defaultExtension, c.extension);
+    ASSERT_EQ(e.ui.documents.size(), 1u);
+    EXPECT_EQ(e.ui.documents[0].first, e.dir / (std::string("log.") + c.extension));
+    EXPECT_EQ(e.ui.documents[0].second, c.format);
+    EXPECT_TRUE(e.ui.exports.empty());
+    ASSERT_TRUE(exported);
+    EXPECT_EQ(exported->view.scaleIndex, 3);
+    EXPECT_TRUE(exported->view.showLegend);
+    ExpectSameDrawing(*exported->drawing, e.session->Drawing());
+    EXPECT_TRUE(e.ui.messages.empty());
+  }
+}
+
+TEST(SaveDocument, CancelledOrFailed) {
+  Editor e;
+  e.ui.fileAnswers.push_back(std::nullopt);
+  e.session->OnFileSavePdf();
+  EXPECT_TRUE(e.ui.documents.empty());
+  EXPECT_TRUE(e.ui.messages.empty());
+
+  // A failure is told in its own words: the disk, or a sheet too large for
+  // every paper.
+  files::Error tooLarge = files::Failure(files::ErrorKind::kPaperTooSmall);
+  tooLarge.paper = files::Paper{files::PaperSize::kA3, true};
+  const struct {
+    files::Error error;
+    std::string message;
+  } failures[] = {
+      {files::CannotWrite(ENOSPC),
+       "ファイルに書き込むことができませんでした\nディスクの空き容量が不足しています"},
+      {tooLarge, "1 枚分の柱状図がどの用紙（A4、A3 の縦と横）にも収まりません。"},
+  };
+  for (const auto& f : failures) {
+    e.ui.documentResult = files::Status::Fail(f.error);
+    e.ui.fileAnswers.push_back(e.dir / "log.svg");
+    e.session->OnFileSaveSvg();
+    EXPECT_EQ(e.ui.TakeMessages(), std::vector<std::string>{f.message});
+  }
+  EXPECT_EQ(e.ui.overwriteQuestions, 0);
 }
 
 }  // namespace

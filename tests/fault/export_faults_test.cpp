@@ -1,14 +1,17 @@
-// The image export against a full or broken disk, through borvik-cli render
-// (the same export 画像として保存 runs) with the fault library preloaded into
-// it: the PNG already there keeps its bytes, nothing is left beside it, the
-// failure is reported and the exit status is 1.
+// The image and document exports against a full or broken disk, through
+// borvik-cli render (the same exports 画像として保存, PDFとして保存 and
+// SVGとして保存 run) with the fault library preloaded into it: the file
+// already there keeps its bytes, nothing is left beside it, the failure is
+// reported and the exit status is 1.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <string>
+#include <tuple>
 
 #include "fault/fault_control.h"
 #include "editor/messages.h"
@@ -64,43 +67,63 @@ CliRun Render(const std::filesystem::path& out, const Fault* fault, const char* 
   return run;
 }
 
-class ExportFault : public ::testing::TestWithParam<Fault> {
+// An output format: the file's extension and how its bytes begin.
+struct Format {
+  const char* extension;
+  const char* magic;
+};
+constexpr Format kFormats[] = {{"png", "\x89PNG\r\n\x1a\n"}, {"pdf", "%PDF-"}, {"svg", "<?xml"}};
+
+class ExportFault : public ::testing::TestWithParam<std::tuple<Fault, Format>> {
  protected:
-  // The picture an export without faults writes, made once.
-  static const std::string& Reference() {
-    static const std::string png = [] {
+  const Fault& TheFault() const { return std::get<0>(GetParam()); }
+  const Format& TheFormat() const { return std::get<1>(GetParam()); }
+  std::string Name(const char* stem) const {
+    return std::string(stem) + "." + TheFormat().extension;
+  }
+
+  // What an export without faults writes, made once per format.
+  std::string Reference() const {
+    static std::map<std::string, std::string> made;
+    auto& bytes = made[TheFormat().extension];
+    if (bytes.empty()) {
       const TempDir dir;
-      const CliRun run = Render(dir / "reference.png", nullptr, nullptr);
+      const CliRun run = Render(dir / Name("reference"), nullptr, nullptr);
       EXPECT_EQ(run.status, 0) << run.output;
-      return ReadBytes(dir / "reference.png");
-    }();
-    return png;
+      bytes = ReadBytes(dir / Name("reference"));
+    }
+    return bytes;
   }
 };
 
-TEST_P(ExportFault, KeepsTheOldPicture) {
+TEST_P(ExportFault, KeepsTheOldFile) {
   const TempDir dir;
-  const auto out = dir / "log.png";
-  WriteBytes(out, "the picture exported before");
+  const auto out = dir / Name("log");
+  WriteBytes(out, "the file exported before");
 
-  const CliRun failed = Render(out, &GetParam(), "log.png");
+  const CliRun failed = Render(out, &TheFault(), Name("log").c_str());
   EXPECT_EQ(failed.status, 1) << failed.output;
   EXPECT_EQ(failed.output, std::string(editor::kCannotWriteMessage) + "\n" +
-                               editor::ErrnoReason(GetParam().error) + "\n");
-  EXPECT_EQ(ReadBytes(out), "the picture exported before");
+                               editor::ErrnoReason(TheFault().error) + "\n");
+  EXPECT_EQ(ReadBytes(out), "the file exported before");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 
   // Armed on another file, the library leaves the export alone: it writes
-  // the whole picture over the old one.
-  const CliRun elsewhere = Render(out, &GetParam(), "other.png");
+  // the whole file over the old one.
+  const CliRun elsewhere = Render(out, &TheFault(), Name("other").c_str());
   ASSERT_EQ(elsewhere.status, 0) << elsewhere.output;
-  EXPECT_EQ(ReadBytes(out).rfind("\x89PNG\r\n\x1a\n", 0), 0u);
+  EXPECT_EQ(ReadBytes(out).rfind(TheFormat().magic, 0), 0u);
   EXPECT_EQ(ReadBytes(out), Reference());
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, ExportFault, ::testing::ValuesIn(testing::kFaults),
-                         testing::FaultName);
+INSTANTIATE_TEST_SUITE_P(Faults, ExportFault,
+                         ::testing::Combine(::testing::ValuesIn(testing::kFaults),
+                                            ::testing::ValuesIn(kFormats)),
+                         [](const ::testing::TestParamInfo<std::tuple<Fault, Format>>& info) {
+                           return std::string(std::get<0>(info.param).name) + "_" +
+                                  std::get<1>(info.param).extension;
+                         });
 
 }  // namespace
 }  // namespace borvik

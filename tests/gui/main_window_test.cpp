@@ -1,6 +1,7 @@
 // The real window under a virtual display, driven through its widgets.
 
 #include <sys/wait.h>
+#include <wx/menu.h>
 #include <wx/radiobut.h>
 #include <wx/uiaction.h>
 
@@ -90,6 +91,39 @@ TEST_F(WindowTest, SavedImageIsWhatTheCommandLineRenders) {
   const std::string command = std::string(BORVIK_CLI) + " render '" + example + "' '" + cli + "' --legend";
   ASSERT_EQ(std::system(command.c_str()), 0);
   EXPECT_TRUE(ReadBytes(folder_ / "window.png") == ReadBytes(cli));
+}
+
+TEST_F(WindowTest, TheFileMenuOffersTheDocumentsAfterTheImage) {
+  wxMenu* file = window_->GetMenuBar()->GetMenu(0);
+  std::vector<std::string> labels;
+  for (const wxMenuItem* item : file->GetMenuItems()) {
+    if (!item->IsSeparator()) labels.push_back(ui::Utf8(item->GetItemLabelText()));
+  }
+  EXPECT_EQ(labels,
+            (std::vector<std::string>{"新規作成", "柱状図データの読込", "柱状図データの保存",
+                                      "画像として保存", "PDFとして保存", "SVGとして保存"}));
+  EXPECT_NE(file->FindItem(ui::MenuId(ui::command::kFileSavePdf)), nullptr);
+  EXPECT_NE(file->FindItem(ui::MenuId(ui::command::kFileSaveSvg)), nullptr);
+}
+
+TEST_F(WindowTest, SavedDocumentsAreWhatTheCommandLineWrites) {
+  const std::string example = BORVIK_SOURCE_DIR "/examples/b-1.csv";
+  script_.fileAnswers.push_back(example);
+  Menu(ui::command::kFileLoad);
+  Press(id::kShowLegend);
+  for (const auto& [command, extension] :
+       {std::pair{ui::command::kFileSavePdf, "pdf"}, std::pair{ui::command::kFileSaveSvg, "svg"}}) {
+    script_.fileAnswers.push_back(folder_ / "window");  // the extension is added
+    Menu(command);
+    const auto saved = folder_ / (std::string("window.") + extension);
+    ASSERT_TRUE(std::filesystem::exists(saved))
+        << (script_.messages.empty() ? "" : script_.messages[0]);
+    const std::string cli = (folder_ / (std::string("cli.") + extension)).string();
+    const std::string line =
+        std::string(BORVIK_CLI) + " render '" + example + "' '" + cli + "' --legend";
+    ASSERT_EQ(std::system(line.c_str()), 0);
+    EXPECT_TRUE(ReadBytes(saved) == ReadBytes(cli)) << extension;
+  }
 }
 
 TEST_F(WindowTest, ClosingRemovesTheWorkFile) {

@@ -31,6 +31,8 @@ class ScriptedPlatform final : public Platform {
   std::deque<bool> yesNoAnswers;
   files::Status exportResult;
   std::function<void(const std::filesystem::path&)> onExport;
+  files::Status documentResult;
+  std::function<void(const std::filesystem::path&, files::DocumentFormat)> onDocument;
 
   // What the user saw.
   std::vector<std::string> messages;
@@ -39,6 +41,7 @@ class ScriptedPlatform final : public Platform {
   std::vector<std::string> questions;
   int redraws = 0;
   std::vector<std::filesystem::path> exports;
+  std::vector<std::pair<std::filesystem::path, files::DocumentFormat>> documents;
 
   std::vector<std::string> TakeMessages() { return std::exchange(messages, {}); }
 
@@ -90,6 +93,13 @@ class ScriptedPlatform final : public Platform {
     exports.push_back(path);
     if (onExport) onExport(path);
     return exportResult;
+  }
+
+  files::Status ExportDocument(const std::filesystem::path& path,
+                               files::DocumentFormat format) override {
+    documents.emplace_back(path, format);
+    if (onDocument) onDocument(path, format);
+    return documentResult;
   }
 
  private:
