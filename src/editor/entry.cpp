@@ -56,7 +56,9 @@ EntryResult Session::EnterLayer() {
   if (mode_ == EntryMode::Append) {
     const int slot = layers.NextFreeSlot();
     state_.recordLabel = FormatRecordLabel(slot, slot);
-    render::AddLayerToDrawing(*drawing_, legend_, form, view_.scaleIndex);
+    if (!render::AddLayerToDrawing(*drawing_, legend_, form, view_.scaleIndex)) {
+      platform_.ShowMessage(kDrawingFullMessage);
+    }
     platform_.Redraw();
     if (workFileInStep_) {
       NoteWorkFileWrite(files::AppendLayer(*log_, workFile_));
@@ -82,7 +84,7 @@ EntryResult Session::EnterLayer() {
     auto readBack = std::make_unique<model::Document>();
     if (rewritten && workFile_.ReadBack(*readBack)) {
       log_->header = readBack->header;
-      render::RebuildDrawing(*drawing_, legend_, readBack->layers, view_.scaleIndex);
+      RebuildDrawingFrom(readBack->layers);
     } else {
       RebuildDrawing();
     }

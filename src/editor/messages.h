@@ -92,6 +92,11 @@ inline constexpr std::string_view kNameEncodingMessage =
 inline constexpr std::string_view kRecordZeroMessage =
     "この位置には入力できません。「次のデータ」で層を表示してから入力してください。\n";
 
+// A log whose layers need more drawing rows than the picture holds (only a
+// file can bring one: layers far longer than data entry accepts).
+inline constexpr std::string_view kDrawingFullMessage =
+    "層が長すぎるため、この縮尺では描ききれない層があります。層の深度を確認してください。";
+
 // Navigation.
 inline constexpr std::string_view kNoEarlierRecordMessage = "これより前のデータはありません。";
 

@@ -101,6 +101,7 @@ class Session {
   // View options.
   void OnDisplayToggle(int buttonId);
   void OnScaleChange();
+  // The drawing rebuilt from the log's layers; says so when some do not fit.
   void RebuildDrawing();
   void OnScroll(ScrollEvent event, int thumbPosition = 0);
 
@@ -128,6 +129,7 @@ class Session {
   // Shows a failed write of the work file and remembers whether the file is
   // in step with the table.
   void NoteWorkFileWrite(const files::Status& status);
+  void RebuildDrawingFrom(const model::LayerTable& layers);
   bool StartNewLog();
   void SetRecordLabel();
   bool ReadHeaderBoxes();
