@@ -1,5 +1,5 @@
 // borvik-cli render: the picture that 画像として保存 writes after loading a
-// log with a given view.
+// log (a layer file or a boring exchange file) with a given view.
 
 #include <cstdio>
 #include <memory>
@@ -26,6 +26,7 @@ namespace {
 
 struct RenderArgs {
   std::string in, out, settings;
+  std::optional<std::string> map;
   render::ViewOptions view;
 };
 
@@ -62,7 +63,8 @@ bool ParseScroll(std::string_view text, int& position) {
 // The problem with the arguments, or nullopt when they are all good.
 std::optional<std::string> ParseArgs(std::span<const std::string_view> args, RenderArgs& out) {
   static constexpr std::string_view kFlags[] = {"--legend", "--elevation"};
-  static constexpr std::string_view kValued[] = {"--scale", "--hide", "--scroll", "--settings"};
+  static constexpr std::string_view kValued[] = {"--scale", "--hide", "--scroll", "--settings",
+                                                 "--map"};
   const Arguments parsed(args, kFlags, kValued);
   if (parsed.Problem()) return parsed.Problem();
   out.view.showLegend = parsed.Has("--legend");
@@ -80,6 +82,7 @@ std::optional<std::string> ParseArgs(std::span<const std::string_view> args, Ren
     return BadValue("--scroll", *scroll);
   }
   if (const auto settings = parsed.Value("--settings")) out.settings = std::string(*settings);
+  if (const auto map = parsed.Value("--map")) out.map = std::string(*map);
   if (parsed.Positional().size() != 2) return "IN と OUT を指定してください";
   out.in = std::string(parsed.Positional()[0]);
   out.out = std::string(parsed.Positional()[1]);
@@ -90,10 +93,7 @@ int Render(std::span<const std::string_view> args) {
   RenderArgs parsed;
   if (const auto problem = ParseArgs(args, parsed)) return UsageError(kRender, *problem);
   auto log = std::make_unique<model::Document>();
-  if (const files::Status read = files::ReadLayerFile(parsed.in, *log); !read) {
-    PrintLoadFailure(*read.error);
-    return kExitFailed;
-  }
+  if (!LoadInputLog(parsed.in, parsed.map, *log)) return kExitFailed;
   settings::CategoryCatalogue catalogue = settings::CategoryCatalogue::Defaults();
   if (!parsed.settings.empty()) {
     if (const files::Status read = settings::LoadSettingsFile(parsed.settings, catalogue); !read) {
@@ -103,7 +103,9 @@ int Render(std::span<const std::string_view> args) {
   }
   auto drawing = std::make_unique<render::DrawTable>();
   render::LegendUsage usage;
-  render::RebuildDrawing(*drawing, usage, log->layers, parsed.view.scaleIndex);
+  if (render::RebuildDrawing(*drawing, usage, log->layers, parsed.view.scaleIndex) > 0) {
+    std::fprintf(stderr, "%s\n", std::string(editor::kDrawingFullMessage).c_str());
+  }
 
   if (!render::BuiltInTexturesFound()) {
     std::fprintf(stderr, "%s\n", std::string(editor::kBuiltInTexturesMissingMessage).c_str());
@@ -128,8 +130,9 @@ int Render(std::span<const std::string_view> args) {
 }  // namespace
 
 const Command kRender{
-    "render", "render IN.csv OUT.png [--scale 1/50|1/100|1/200|1/400] [--legend]\n"
-              "[--elevation] [--hide structures,features,samples] [--scroll N] [--settings FILE.set]",
+    "render", "render IN.csv|IN.xml OUT.png [--scale 1/50|1/100|1/200|1/400] [--legend]\n"
+              "[--elevation] [--hide structures,features,samples] [--scroll N] [--settings FILE.set]\n"
+              "[--map FILE]",
     "画像として保存と同じ 880 x 831 の PNG を書く", Render};
 
 }  // namespace borvik::cli

@@ -21,6 +21,9 @@ inline constexpr std::string_view kTableFullMessage =
 inline constexpr std::string_view kImageFailedMessage = "画像を作成できませんでした。";
 // Followed by the file's name.
 inline constexpr std::string_view kCannotDeleteTail = " を削除できませんでした。";
+// The boring exchange import without its name rules; followed by the file sought.
+inline constexpr std::string_view kNoImportRulesHead =
+    "ボーリング交換用データを読み込めません。岩相の対応表が見つかりません: ";
 
 // The words of a failure: the message, then what went wrong on a line of
 // its own when that is known.
@@ -120,6 +123,8 @@ inline constexpr std::string_view kBuiltInTexturesMissingMessage =
 // File dialogs.
 inline constexpr std::string_view kLayerFileFilter = "データファイル (*.csv)|*.csv||";
 inline constexpr std::string_view kLayerFileExtension = "csv";
+inline constexpr std::string_view kExchangeFileFilter =
+    "ボーリング交換用データ (*.xml)|*.xml;*.XML||";
 inline constexpr std::string_view kImageFileFilter = "画像ファイル (*.png)|*.png||";
 inline constexpr std::string_view kImageFileExtension = "png";
 inline constexpr std::string_view kSettingsLoadFilter = "設定ファイル (*.set)|*.set||";

@@ -114,6 +114,12 @@ class Session {
   // refused (said so) or the reset could not be done; the log is then as it
   // was.
   bool LoadLog(const std::filesystem::path& path);
+  // ボーリング交換用データの読込: a boring exchange file loaded as
+  // 柱状図データの読込 loads a layer file, its report shown when a name fell
+  // back or a sample was dropped. ImportLog once the file is chosen, false
+  // when the file was refused (said so); the log is then as it was.
+  void OnFileImport();
+  bool ImportLog(const std::filesystem::path& path);
   void OnFileSave();
   void OnFileSaveImage();
 
@@ -130,6 +136,10 @@ class Session {
   // in step with the table.
   void NoteWorkFileWrite(const files::Status& status);
   void RebuildDrawingFrom(const model::LayerTable& layers);
+  void ShowLoadFailure(const files::Error& error);
+  // The log being edited replaced by a loaded one, as 柱状図データの読込
+  // does it: work file rewritten, drawing rebuilt, the last layer shown.
+  bool ReplaceLog(const model::Document& loaded);
   bool StartNewLog();
   void SetRecordLabel();
   bool ReadHeaderBoxes();
