@@ -63,7 +63,8 @@ std::filesystem::path OutputFor(const std::filesystem::path& folder,
                                 std::set<std::filesystem::path>& taken) {
   const std::string stem = in.stem().string();
   std::filesystem::path out = folder / (stem + ".csv");
-  for (int n = 2; taken.contains(out); ++n) out = folder / (stem + "-" + std::to_string(n) + ".csv");
+  for (int n = 2; taken.contains(out); ++n)
+    out = folder / (stem + "-" + std::to_string(n) + ".csv");
   taken.insert(out);
   return out;
 }
@@ -122,8 +123,8 @@ int Import(std::span<const std::string_view> args) {
   const auto outFolder = parsed.Value("--out");
   const std::vector<std::string_view>& positional = parsed.Positional();
   if (outFolder ? positional.empty() : positional.size() != 2) {
-    return UsageError(kImport, outFolder ? "変換するファイルを指定してください"
-                                         : "IN と OUT を指定してください");
+    return UsageError(
+        kImport, outFolder ? "変換するファイルを指定してください" : "IN と OUT を指定してください");
   }
   exchange::NameRules rules;
   if (!LoadNameRules(parsed.Value("--map"), rules)) return kExitFailed;

@@ -41,9 +41,8 @@ bool LoadInputLog(std::string_view in, std::optional<std::string_view> mapFile,
   // As the window does: the report only when something fell back or was
   // dropped.
   if (report.NeedsAttention()) {
-    std::fputs(
-        editor::FormatImportReport(report, settings::CategoryCatalogue::Defaults()).c_str(),
-        stderr);
+    std::fputs(editor::FormatImportReport(report, settings::CategoryCatalogue::Defaults()).c_str(),
+               stderr);
   }
   return true;
 }

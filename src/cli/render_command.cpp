@@ -130,9 +130,10 @@ int Render(std::span<const std::string_view> args) {
 }  // namespace
 
 const Command kRender{
-    "render", "render IN.csv|IN.xml OUT.png [--scale 1/50|1/100|1/200|1/400] [--legend]\n"
-              "[--elevation] [--hide structures,features,samples] [--scroll N] [--settings FILE.set]\n"
-              "[--map FILE]",
+    "render",
+    "render IN.csv|IN.xml OUT.png [--scale 1/50|1/100|1/200|1/400] [--legend]\n"
+    "[--elevation] [--hide structures,features,samples] [--scroll N] [--settings FILE.set]\n"
+    "[--map FILE]",
     "画像として保存と同じ 880 x 831 の PNG を書く", Render};
 
 }  // namespace borvik::cli

@@ -39,7 +39,8 @@ std::string_view Lithology(model::LithologyCode code) {
 std::string_view FallbackReason(NameMatchKind kind) {
   switch (kind) {
     case NameMatchKind::kNearestGroup: return "主な土質がないため、修飾語の土質で描きます";
-    case NameMatchKind::kRockCode: return "名前にない岩相を、ファイルの岩石・土質コードから決めました";
+    case NameMatchKind::kRockCode:
+      return "名前にない岩相を、ファイルの岩石・土質コードから決めました";
     case NameMatchKind::kUnknownRock: return "種類の分からない岩石として描きます";
     case NameMatchKind::kNoLithology: return "当てはまる規則がありません";
     case NameMatchKind::kRule:
@@ -109,7 +110,9 @@ std::string FormatImportReport(const ImportReport& report,
            (report.nameFromFileName ? std::string("ファイル名") : report.nameInFile) + "）。\n";
   }
   switch (report.elevationSource) {
-    case exchange::ElevationSource::kFile: out += "孔口標高: " + report.elevationText + " m\n"; break;
+    case exchange::ElevationSource::kFile:
+      out += "孔口標高: " + report.elevationText + " m\n";
+      break;
     case exchange::ElevationSource::kMissing:
       out += "孔口標高: 記載がないため 0 にしました。データ入力の前に入力してください。\n";
       break;
@@ -136,12 +139,13 @@ std::string FormatImportReport(const ImportReport& report,
 
   const int samples = report.samplesPlaced + static_cast<int>(report.samplesDropped.size());
   if (samples > 0) {
-    out += "試料: " + Count(samples) + " 個のうち " + Count(report.samplesPlaced) + " 個を置きました";
+    out +=
+        "試料: " + Count(samples) + " 個のうち " + Count(report.samplesPlaced) + " 個を置きました";
     if (report.samplesDropped.empty()) {
       out += "。\n";
     } else {
-      out += "。" + Count(static_cast<int>(report.samplesDropped.size())) +
-             " 個は置けませんでした:\n";
+      out +=
+          "。" + Count(static_cast<int>(report.samplesDropped.size())) + " 個は置けませんでした:\n";
       for (const exchange::DroppedSample& s : report.samplesDropped) {
         out += "  " + (s.depth.empty() ? std::string("（深度なし）") : s.depth + " m") + "（" +
                Count(s.line) + " 行目）: " + std::string(DropReason(s.reason)) + "\n";
@@ -175,8 +179,8 @@ void ImportTotals::Add(const ImportReport& report) {
 }
 
 std::string FormatImportTotals(const ImportTotals& totals) {
-  std::string out = Count(totals.files) + " 個のファイルのうち " + Count(totals.converted) +
-                    " 個を変換しました";
+  std::string out =
+      Count(totals.files) + " 個のファイルのうち " + Count(totals.converted) + " 個を変換しました";
   if (totals.refused > 0) out += "（" + Count(totals.refused) + " 個は変換できませんでした）";
   out += "。\n";
   out += "層: " + Count(totals.layers) + " 層（規則で岩相を決められなかった層 " +

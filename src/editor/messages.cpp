@@ -29,12 +29,13 @@ std::string RefusalDetail(const files::Error& e) {
              " を超えています。";
     case Refusal::kNotExchangeFile:
       return e.subject.empty() ? std::string("ボーリング交換用データではありません。")
-                               : "ボーリング交換用データではありません（ルート要素が「" + e.subject +
-                                     "」です）。";
+                               : "ボーリング交換用データではありません（ルート要素が「" +
+                                     e.subject + "」です）。";
     case Refusal::kXmlTruncated:
       return "ファイルが途中で切れています（" + Line(e.line) + "で終わっています）。";
     case Refusal::kXmlMalformed:
-      return Line(e.line) + " " + std::to_string(e.column) + " 文字目: XML の書式が正しくありません。";
+      return Line(e.line) + " " + std::to_string(e.column) +
+             " 文字目: XML の書式が正しくありません。";
     case Refusal::kLayerWithoutDepth:
     case Refusal::kLayerDepthNotNumber:
     case Refusal::kLayerDepthNegative:
@@ -52,7 +53,8 @@ std::string RefusalDetail(const files::Error& e) {
       const std::string column = e.column >= 1 && e.column <= 6
                                      ? std::string(kColumns[e.column - 1])
                                      : std::to_string(e.column) + " 列目";
-      return e.subject + " の " + Line(e.line) + "（" + column + "）: 岩相の対応表の書き方が正しくありません。";
+      return e.subject + " の " + Line(e.line) + "（" + column +
+             "）: 岩相の対応表の書き方が正しくありません。";
     }
     case Refusal::kNone: break;
   }

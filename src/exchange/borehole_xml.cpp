@@ -37,8 +37,7 @@ struct SampleElement {
   std::string_view top;
 };
 constexpr std::array<SampleElement, 2> kSampleElements{{
-    {"試料採取", "試料採取_上端深度"},
-    {"採取試料", "採取試料_上端深度"},  // 1.10
+    {"試料採取", "試料採取_上端深度"}, {"採取試料", "採取試料_上端深度"},  // 1.10
 }};
 
 bool IsSpaceAt(std::string_view text, std::size_t pos, std::size_t& length) {
@@ -155,15 +154,14 @@ files::Status ReadBorehole(std::string_view utf8, Borehole& borehole) {
     // middle of.
     const bool cut = static_cast<std::size_t>(parsed.offset) + 1 >= utf8.size();
     const int line = lines.LineOf(parsed.offset);
-    return files::Status::Fail(
-        cut ? files::Refused(files::Refusal::kXmlTruncated, line)
-            : files::Refused(files::Refusal::kXmlMalformed, line,
-                             lines.ColumnOf(utf8, parsed.offset)));
+    return files::Status::Fail(cut ? files::Refused(files::Refusal::kXmlTruncated, line)
+                                   : files::Refused(files::Refusal::kXmlMalformed, line,
+                                                    lines.ColumnOf(utf8, parsed.offset)));
   }
   const pugi::xml_node root = document.document_element();
   if (std::string_view(root.name()) != kRootElement) {
-    files::Error e = files::Refused(files::Refusal::kNotExchangeFile,
-                                    lines.LineOf(root.offset_debug()));
+    files::Error e =
+        files::Refused(files::Refusal::kNotExchangeFile, lines.LineOf(root.offset_debug()));
     e.subject = root.name();
     return files::Status::Fail(std::move(e));
   }
@@ -203,18 +201,20 @@ files::Status ReadBorehole(std::string_view utf8, Borehole& borehole) {
       // 3.00 and 4.00 keep their codes deeper down; one layer may have several.
       ForEachDescendant(element, [&](const pugi::xml_node& node) {
         if (node.type() == pugi::node_element && layers->code == node.name()) {
-          if (std::string code = OwnText(node); !code.empty()) layer.codes.push_back(std::move(code));
+          if (std::string code = OwnText(node); !code.empty())
+            layer.codes.push_back(std::move(code));
         }
         return false;
       });
       read.layers.push_back(std::move(layer));
       continue;
     }
-    const auto sample = std::find_if(kSampleElements.begin(), kSampleElements.end(),
-                                     [&](const SampleElement& s) { return s.element == elementName; });
+    const auto sample =
+        std::find_if(kSampleElements.begin(), kSampleElements.end(),
+                     [&](const SampleElement& s) { return s.element == elementName; });
     if (sample != kSampleElements.end()) {
-      read.samples.push_back({OwnText(element.child(sample->top.data())),
-                              lines.LineOf(element.offset_debug())});
+      read.samples.push_back(
+          {OwnText(element.child(sample->top.data())), lines.LineOf(element.offset_debug())});
       continue;
     }
     if (HoldsText(element)) CountNotDrawn(read.notDrawn, elementName);

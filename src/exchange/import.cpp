@@ -166,8 +166,7 @@ files::Status ImportExchange(std::string_view bytes, std::string_view fileStem,
   r.nameFromFileName = r.nameInFile.empty();
   const std::string fileName =
       text::IsValidUtf8(fileStem) ? std::string(fileStem) : text::Cp932ToUtf8(fileStem);
-  imported->header.name =
-      FitLogName(r.nameFromFileName ? fileName : r.nameInFile, r.nameChanged);
+  imported->header.name = FitLogName(r.nameFromFileName ? fileName : r.nameInFile, r.nameChanged);
   r.logName = imported->header.name;
 
   r.elevationText = borehole.elevation.value_or("");

@@ -46,12 +46,12 @@ struct ImportReport {
   TextEncoding encoding = TextEncoding::kUtf8;
   std::string declaredEncoding;
 
-  std::string logName;                  // as the log has it
-  std::string nameInFile;               // ボーリング名 as written
-  bool nameFromFileName = false;        // ボーリング名 empty or missing
-  bool nameChanged = false;             // characters the layer file cannot hold replaced
+  std::string logName;            // as the log has it
+  std::string nameInFile;         // ボーリング名 as written
+  bool nameFromFileName = false;  // ボーリング名 empty or missing
+  bool nameChanged = false;       // characters the layer file cannot hold replaced
   ElevationSource elevationSource = ElevationSource::kFile;
-  std::string elevationText;            // 孔口標高 as written
+  std::string elevationText;  // 孔口標高 as written
 
   int layers = 0;
   std::vector<NameOutcome> names;  // distinct names, in the order they first appear

@@ -53,7 +53,8 @@ enum Column { kPatternColumn = 1, kRoleColumn, kRF1Column, kRF2Column, kRFeColum
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+    s.remove_suffix(1);
   return s;
 }
 
@@ -126,8 +127,8 @@ int ParseRule(std::string_view line, int lineNumber, NameRule& rule) {
     if (scheme == std::end(kSchemes)) return kPatternColumn;
     rule.scheme = scheme->scheme;
     pattern.remove_prefix(colon + 1);
-    if (pattern.empty() || !std::all_of(pattern.begin(), pattern.end(),
-                                        [](char c) { return c >= '0' && c <= '9'; })) {
+    if (pattern.empty() ||
+        !std::all_of(pattern.begin(), pattern.end(), [](char c) { return c >= '0' && c <= '9'; })) {
       return kPatternColumn;
     }
     rule.pattern = std::string(pattern);
@@ -228,7 +229,8 @@ std::string NormalizeName(std::string_view name) {
 files::Status NameRules::Add(std::string_view bytes, std::string_view subject) {
   constexpr std::string_view kBom = "\xEF\xBB\xBF";
   if (bytes.substr(0, kBom.size()) == kBom) bytes.remove_prefix(kBom.size());
-  const std::string decoded = text::IsValidUtf8(bytes) ? std::string(bytes) : text::Cp932ToUtf8(bytes);
+  const std::string decoded =
+      text::IsValidUtf8(bytes) ? std::string(bytes) : text::Cp932ToUtf8(bytes);
   const std::string_view text = decoded;
   std::vector<NameRule> added;
   int lineNumber = 0;

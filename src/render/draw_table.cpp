@@ -79,8 +79,8 @@ float SheetTop(std::int64_t k, int sheetLength) {
 // last those below. Every piece carries every depth relative to its sheet.
 template <std::size_t N>
 void SplitMarks(const std::array<float, N>& depth, const std::array<std::int32_t, N>& code,
-                std::int64_t sheet, std::int64_t first, std::int64_t last, int sheetLength,
-                float m, std::array<float, N>& pieceDepth, std::array<std::int32_t, N>& pieceCode) {
+                std::int64_t sheet, std::int64_t first, std::int64_t last, int sheetLength, float m,
+                std::array<float, N>& pieceDepth, std::array<std::int32_t, N>& pieceCode) {
   for (std::size_t i = 0; i < N; ++i) {
     const float d = depth[i];
     const bool above = sheet > first && !(d > m);
@@ -94,8 +94,8 @@ void SplitMarks(const std::array<float, N>& depth, const std::array<std::int32_t
 // to `last` (first < last) it touches. Above the lithology change a piece
 // is all upper lithology, below it all lower, and the piece that holds the
 // change keeps both with the change at its depth.
-DrawEntry Piece(const LayerRecord& layer, std::int64_t sheet, std::int64_t first,
-                std::int64_t last, int sheetLength) {
+DrawEntry Piece(const LayerRecord& layer, std::int64_t sheet, std::int64_t first, std::int64_t last,
+                int sheetLength) {
   const float m = SheetTop(sheet, sheetLength);
   const float b = SheetTop(sheet + 1, sheetLength);
   const float length = static_cast<float>(sheetLength);

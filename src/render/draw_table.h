@@ -43,8 +43,7 @@ class DrawTable {
   static constexpr int kMaxSheetsPerEnteredLayer = 9;
   // Entry 0 is never written; 999 such layers fit. A log read from a file
   // can hold longer layers: whatever does not fit is refused, layer by layer.
-  static constexpr int kCapacity =
-      1 + kMaxSheetsPerEnteredLayer * model::LayerTable::kMaxLayers;
+  static constexpr int kCapacity = 1 + kMaxSheetsPerEnteredLayer * model::LayerTable::kMaxLayers;
 
   // Every row back to its empty values, both counters 0.
   void Clear();

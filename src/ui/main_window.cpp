@@ -36,9 +36,9 @@ void CBorvikDlg::AfterShow(const std::optional<std::filesystem::path>& openAtSta
   Run([this, &openAtStart] {
     session_->AfterStart();
     // A boring exchange file named at start is imported.
-    if (openAtStart && (exchange::IsExchangeFileName(*openAtStart)
-                            ? session_->ImportLog(*openAtStart)
-                            : session_->LoadLog(*openAtStart))) {
+    if (openAtStart &&
+        (exchange::IsExchangeFileName(*openAtStart) ? session_->ImportLog(*openAtStart)
+                                                    : session_->LoadLog(*openAtStart))) {
       wxLogVerbose("%s: %s", Wx(openAtStart->string()), Wx(session_->State().recordLabel));
     }
   });

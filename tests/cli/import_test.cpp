@@ -72,7 +72,8 @@ TEST(ImportCommand, RefusesWithoutTouchingTheOutput) {
       {"import " + Quote(dir / "cut.xml") + out, 1,
        "ファイルの取り込みに失敗しました。\nファイルが途中で切れています（"},
       {"import " + Quote(dir / "nodepth.xml") + out, 1,
-       "ファイルの取り込みに失敗しました。\n103 行目: 2 番目の層（岩石土区分）の下端深度がありません。\n"},
+       "ファイルの取り込みに失敗しました。\n103 行目: 2 "
+       "番目の層（岩石土区分）の下端深度がありません。\n"},
       {"import " + Quote(dir / "other.xml") + out, 1,
        "ボーリング交換用データではありません（ルート要素が「地質情報」です）。"},
       {"import " + Quote(dir / "missing.xml") + out, 1, "ファイルを開くことができませんでした\n"},
@@ -135,14 +136,16 @@ TEST(ImportCommand, ManyFilesGoOnPastARefusedOneAndKeepNamesApart) {
   std::filesystem::copy_file(kFukui, dir / "a" / "log.xml");
   std::filesystem::copy_file(kReal / "KKRDB_BEDKK53350286018.xml", dir / "b" / "log.xml");
   WriteBytes(dir / "broken.xml", "<ボーリング情報><コア情報>");
-  const CliRun run = Cli("import " + Quote(dir / "a" / "log.xml") + " " +
-                             Quote(dir / "broken.xml") + " " + Quote(dir / "b" / "log.xml") +
-                             " --out " + Quote(dir / "out"),
-                         dir);
+  const CliRun run =
+      Cli("import " + Quote(dir / "a" / "log.xml") + " " + Quote(dir / "broken.xml") + " " +
+              Quote(dir / "b" / "log.xml") + " --out " + Quote(dir / "out"),
+          dir);
   EXPECT_EQ(run.status, 1);
-  EXPECT_TRUE(Has(run.err, "broken.xml: ファイルの取り込みに失敗しました。\nファイルが途中で切れています"))
+  EXPECT_TRUE(
+      Has(run.err, "broken.xml: ファイルの取り込みに失敗しました。\nファイルが途中で切れています"))
       << run.err;
-  EXPECT_TRUE(Has(run.out, "3 個のファイルのうち 2 個を変換しました（1 個は変換できませんでした）。\n"))
+  EXPECT_TRUE(
+      Has(run.out, "3 個のファイルのうち 2 個を変換しました（1 個は変換できませんでした）。\n"))
       << run.out;
   EXPECT_EQ(ReadBytes(dir / "out" / "log.csv"), LayerFileOf(kFukui));
   // A file without ボーリング名 is named after itself.
@@ -162,8 +165,8 @@ TEST(RenderCommand, DrawsAnExchangeFileAsItsImportedLog) {
   ASSERT_EQ(csv.status, 0) << csv.err;
   EXPECT_TRUE(ReadBytes(dir / "xml.png") == ReadBytes(dir / "csv.png"));
   // Something dropped: the report goes to stderr, the picture is still drawn.
-  const CliRun dropped =
-      Cli("render " + Quote(kReal / "BOREHOLE_FUKUI_18000210671200466-BED0003.xml") + " d.png", dir);
+  const CliRun dropped = Cli(
+      "render " + Quote(kReal / "BOREHOLE_FUKUI_18000210671200466-BED0003.xml") + " d.png", dir);
   EXPECT_EQ(dropped.status, 0) << dropped.err;
   EXPECT_TRUE(Has(dropped.err, "5 個は置けませんでした")) << dropped.err;
   EXPECT_TRUE(std::filesystem::exists(dir / "d.png"));

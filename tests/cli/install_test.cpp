@@ -44,7 +44,8 @@ TEST(Install, AnInstalledProgramFindsItsTexturesFromAnyFolder) {
   // The import finds its name rules the same way; without them it refuses.
   const std::string exchange =
       Quote(BORVIK_TEST_DATA "/exchange/real/BOREHOLE_K-NET_BED10121000010001.xml");
-  const CliRun imported = RunCommand(Quote(cli) + " import " + exchange + " k.csv", elsewhere.Path());
+  const CliRun imported =
+      RunCommand(Quote(cli) + " import " + exchange + " k.csv", elsewhere.Path());
   EXPECT_EQ(imported.status, 0) << imported.err;
   EXPECT_TRUE(std::filesystem::exists(prefix / "share" / "borvik" / "exchange" / "names.csv"));
   const CliRun noRules =

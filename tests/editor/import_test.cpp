@@ -80,7 +80,8 @@ TEST(FileImport, ShowsTheReportWhenSomethingWasDropped) {
   e.session->OnFileImport();
   const Expected x = ImportDirectly(file);
   ASSERT_EQ(e.ui.messages.size(), 1u);
-  EXPECT_EQ(e.ui.messages[0], FormatImportReport(x.report, settings::CategoryCatalogue::Defaults()));
+  EXPECT_EQ(e.ui.messages[0],
+            FormatImportReport(x.report, settings::CategoryCatalogue::Defaults()));
   EXPECT_NE(e.ui.messages[0].find("10.15 m（354 行目）: 1 つの層に置ける試料は 4 個までです"),
             std::string::npos)
       << e.ui.messages[0];
@@ -92,8 +93,7 @@ TEST(FileImport, ARefusedFileLeavesTheLogAsItWas) {
   e.TypeHeader("B-1", "12.5");
   ASSERT_TRUE(e.Enter("0", "2", kClayBox).accepted);
   const std::string workFile = e.WorkFile();
-  const std::string real =
-      ReadBytes(kReal / "BOREHOLE_FUKUI_18000230651302239-BED0002.xml");
+  const std::string real = ReadBytes(kReal / "BOREHOLE_FUKUI_18000230651302239-BED0002.xml");
   borvik::testing::WriteBytes(e.dir / "cut.xml", real.substr(0, real.size() / 2));
   const struct {
     std::filesystem::path file;

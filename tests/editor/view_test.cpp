@@ -123,8 +123,7 @@ TEST(ScaleChange, SaysWhenALayerIsTooLongToDraw) {
   Editor e;
   e.Load("deep.csv", "DEEP,10,\r\n" + HeaderLine() + PlainLine("0,5,0,0,0,0.15,0.15") +
                          PlainLine("5,1e6,5,0,0,0.15,0.15"));
-  EXPECT_EQ(e.ui.TakeMessages(),
-            std::vector<std::string>{std::string(kDrawingFullMessage)});
+  EXPECT_EQ(e.ui.TakeMessages(), std::vector<std::string>{std::string(kDrawingFullMessage)});
   EXPECT_EQ(e.session->Drawing().EntryCount(), 1);
   e.State().scale.selection = 0;
   e.session->OnScaleChange();

@@ -17,10 +17,10 @@
 namespace borvik::exchange {
 namespace {
 
+using borvik::testing::ReadBytes;
 using model::LayerRecord;
 using testing::CommittedRules;
 using testing::kExchangeData;
-using borvik::testing::ReadBytes;
 
 struct Imported {
   files::Status status;
@@ -57,34 +57,72 @@ struct Expected {
 };
 
 const Expected kFiles[] = {
-    {"official/BED0110.XML", "B-2", 0.23f,
+    {"official/BED0110.XML",
+     "B-2",
+     0.23f,
      {1.8f, 3, 7.4f, 10.6f, 22.45f, 23.7f, 24.55f, 27.95f, 30.15f},
      {{10, 4}, {16, 5}, {20, 5}, {25, 8}}},
-    {"official/BED0210.XML", "B-2", 0.23f,
+    {"official/BED0210.XML",
+     "B-2",
+     0.23f,
      {1.8f, 3, 7.4f, 10.6f, 22.45f, 23.7f, 24.55f, 27.95f, 30.15f, 32.15f},
      {{10, 4}, {16, 5}, {20, 5}, {25, 8}}},
-    {"official/BED0300.XML", "B-2", 0.23f,
+    {"official/BED0300.XML",
+     "B-2",
+     0.23f,
      {1.8f, 3, 7.4f, 10.6f, 22.45f, 23.7f, 24.55f, 27.95f, 30.15f, 32.15f},
      {{10, 4}, {16, 5}, {20, 5}, {25, 8}}},
-    {"official/BED0400.XML", "B-2", 0.23f,
+    {"official/BED0400.XML",
+     "B-2",
+     0.23f,
      {1.8f, 3, 7.4f, 10.6f, 22.45f, 23.7f, 24.55f, 27.95f, 30.15f, 32.15f},
      {{10, 4}, {16, 5}, {20, 5}, {25, 8}}},
     // The second layer holds nine samples: four fit.
-    {"real/BOREHOLE_FUKUI_18000210671200466-BED0003.xml", "H24-BNo.3", 36.1f, {1.35f, 10.45f},
-     {{1.15f, 1}, {2.15f, 2}, {3.15f, 2}, {4.15f, 2}, {5.15f, 2}, {6.15f, 0}, {7.15f, 0},
-      {8.15f, 0}, {9.15f, 0}, {10.15f, 0}}},
-    {"real/BOREHOLE_FUKUI_18000230651302239-BED0002.xml", "H25B-2", 6.71f,
+    {"real/BOREHOLE_FUKUI_18000210671200466-BED0003.xml",
+     "H24-BNo.3",
+     36.1f,
+     {1.35f, 10.45f},
+     {{1.15f, 1},
+      {2.15f, 2},
+      {3.15f, 2},
+      {4.15f, 2},
+      {5.15f, 2},
+      {6.15f, 0},
+      {7.15f, 0},
+      {8.15f, 0},
+      {9.15f, 0},
+      {10.15f, 0}}},
+    {"real/BOREHOLE_FUKUI_18000230651302239-BED0002.xml",
+     "H25B-2",
+     6.71f,
      {1.3f, 2.3f, 3.7f, 6.5f, 7.4f, 9.1f, 9.8f, 11.3f, 12.3f, 12.9f, 13.4f, 17.6f, 20.7f, 22.7f,
       24.7f, 26.8f, 32.2f},
-     {{2, 2}, {3, 3}, {5.2f, 4}, {8, 6}, {10, 8}, {11, 8}, {14, 12}, {15, 12}, {16, 12},
-      {17, 12}, {18, 13}, {19, 13}, {20, 13}, {22, 14}}},
+     {{2, 2},
+      {3, 3},
+      {5.2f, 4},
+      {8, 6},
+      {10, 8},
+      {11, 8},
+      {14, 12},
+      {15, 12},
+      {16, 12},
+      {17, 12},
+      {18, 13},
+      {19, 13},
+      {20, 13},
+      {22, 14}}},
     // No name: the file's; depths written 001.90; a sample without a depth.
-    {"real/CBRDB_BEDCB53364726009.xml", "CBRDB_BEDCB53364726009", 182.36f,
+    {"real/CBRDB_BEDCB53364726009.xml",
+     "CBRDB_BEDCB53364726009",
+     182.36f,
      {1.9f, 3.3f, 6.3f, 6.55f, 10.45f, 11.3f, 12.35f, 13.2f, 13.7f, 14.7f, 16},
      {}},
     // One line; 2.10; a 46 m granite.
-    {"real/BOREHOLE_KIK-NET_BED10118000020001.xml", "FKIH01", 65, {4, 6, 12, 19, 65, 85, 87.8f,
-     89.9f, 95.9f, 97.2f, 103}, {}},
+    {"real/BOREHOLE_KIK-NET_BED10118000020001.xml",
+     "FKIH01",
+     65,
+     {4, 6, 12, 19, 65, 85, 87.8f, 89.9f, 95.9f, 97.2f, 103},
+     {}},
     {"real/BOREHOLE_SHIGA_VER4_201836404006-BED0004.xml", "Br4", 101.51f, {0.85f, 4}, {}},
     {"real/KKRDB_BEDKK53350286018.xml", "KKRDB_BEDKK53350286018", 61.3f, {2.5f, 21.1f}, {}},
 };
@@ -156,8 +194,9 @@ TEST(ImportExchange, CodesOfTheStandardsExample) {
   const Imported r = ImportShared("official/BED0300.XML");
   ASSERT_TRUE(r.status);
   using namespace model;
-  const LithologyCode expected[] = {kNoLithology, kMediumSand, kMediumSand, kMediumSand, kSilt,
-                                    kClay,        kMediumSand, kSilt,       kPebble,     kBedrockWidth};
+  const LithologyCode expected[] = {kNoLithology, kMediumSand,  kMediumSand, kMediumSand,
+                                    kSilt,        kClay,        kMediumSand, kSilt,
+                                    kPebble,      kBedrockWidth};
   for (int slot = 1; slot <= 10; ++slot) {
     EXPECT_EQ(r.log->layers.Get(slot).RF1, expected[slot - 1]) << slot;
   }
@@ -220,8 +259,7 @@ std::string File(const std::string& name, const std::string& elevation,
   return "<?xml version=\"1.0\" encoding=\"shift_jis\"?>\n"
          "<!DOCTYPE ボーリング情報 SYSTEM \"BED0300.DTD\">\n"
          "<ボーリング情報 DTD_version=\"3.00\">\n<標題情報>\n<調査基本情報><ボーリング名>" +
-         name +
-         "</ボーリング名></調査基本情報>\n<ボーリング基本情報><孔口標高>" + elevation +
+         name + "</ボーリング名></調査基本情報>\n<ボーリング基本情報><孔口標高>" + elevation +
          "</孔口標高></ボーリング基本情報>\n</標題情報>\n<コア情報>\n" + core + extra +
          "</コア情報>\n</ボーリング情報>\n";
 }
@@ -245,8 +283,8 @@ TEST(ImportExchange, BrokenFilesAreRefusedWithWhereAndWhy) {
       {"cut in the middle", cut, files::Refusal::kXmlTruncated, cutLines, 0},
       {"not XML", "B-1,10,\r\ntop, bot\r\n", files::Refusal::kNotExchangeFile, 1, 0},
       {"empty", "", files::Refusal::kNotExchangeFile, 1, 0},
-      {"a mismatched tag", File("B-1", "10", {Layer("2", "砂</x>")}),
-       files::Refusal::kXmlMalformed, 9, 0},
+      {"a mismatched tag", File("B-1", "10", {Layer("2", "砂</x>")}), files::Refusal::kXmlMalformed,
+       9, 0},
       {"another root", "<?xml version=\"1.0\"?>\n<地質情報><x/></地質情報>",
        files::Refusal::kNotExchangeFile, 2, 0},
       {"a layer missing its depth",
@@ -303,11 +341,12 @@ TEST(ImportExchange, HeaderFixesAreMadeAndReported) {
       {"empty name", "", "3", "BED0001", 3, true, false, ElevationSource::kFile},
       {"blank name", "　 ", "3", "BED0001", 3, true, false, ElevationSource::kFile},
       {"a comma", "B-1,2", "3", "B-1，2", 3, false, true, ElevationSource::kFile},
-      {"outside code page 932", "B\xF0\x9F\x98\x80" "1", "3", "B?1", 3, false, true,
-       ElevationSource::kFile},
+      {"outside code page 932",
+       "B\xF0\x9F\x98\x80"
+       "1",
+       "3", "B?1", 3, false, true, ElevationSource::kFile},
       {"no elevation", "B-1", "", "B-1", 0, false, false, ElevationSource::kMissing},
-      {"an elevation in words", "B-1", "不明", "B-1", 0, false, false,
-       ElevationSource::kNotNumber},
+      {"an elevation in words", "B-1", "不明", "B-1", 0, false, false, ElevationSource::kNotNumber},
   };
   for (const auto& c : cases) {
     const Imported r = ImportBytes(File(c.name, c.elevation, {Layer("2", "砂")}), "BED0001");
@@ -332,7 +371,8 @@ TEST(ImportExchange, AFileWithoutLayersIsAnEmptyLog) {
 TEST(ImportExchange, SamplesGoToTheLayerThatHoldsTheirTop) {
   std::string samples;
   for (const char* depth : {"0", "2", "2.5", "6", "", "abc", "-1", "3", "3.5", "4", "4.5"}) {
-    samples += std::string("<試料採取><試料採取_上端深度>") + depth + "</試料採取_上端深度></試料採取>\n";
+    samples +=
+        std::string("<試料採取><試料採取_上端深度>") + depth + "</試料採取_上端深度></試料採取>\n";
   }
   const Imported r =
       ImportBytes(File("B-1", "10", {Layer("2", "砂"), Layer("5", "粘土")}, samples));
@@ -357,10 +397,10 @@ TEST(ImportExchange, SamplesGoToTheLayerThatHoldsTheirTop) {
 }
 
 TEST(ImportExchange, TheReportCountsNamesByWhatTheyBecame) {
-  const Imported r = ImportBytes(File(
-      "B-1", "10",
-      {Layer("1", "盛土"), Layer("2", "砂"), Layer("3", "アプライト"), Layer("4", "砂"),
-       Layer("5", "蛇灰岩"), Layer("6", "")}));
+  const Imported r =
+      ImportBytes(File("B-1", "10",
+                       {Layer("1", "盛土"), Layer("2", "砂"), Layer("3", "アプライト"),
+                        Layer("4", "砂"), Layer("5", "蛇灰岩"), Layer("6", "")}));
   ASSERT_TRUE(r.status);
   ASSERT_EQ(r.report.names.size(), 5u);
   EXPECT_EQ(r.report.names[0].name, "盛土");

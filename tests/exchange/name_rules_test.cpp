@@ -87,31 +87,30 @@ TEST(NameRules, EveryNameOfTheRealFilesMostCommonFirst) {
 }
 
 TEST(NameRules, GradesAndVolcaniclastics) {
-  ExpectCases(CommittedRules(),
-              {
-                  {"極細砂", Kind::kRule, kVeryFineSand, kVeryFineSand},
-                  {"細砂", Kind::kRule, kFineSand, kFineSand},
-                  {"中砂", Kind::kRule, kMediumSand, kMediumSand},
-                  {"粗砂", Kind::kRule, kCoarseSand, kCoarseSand},
-                  {"極粗砂", Kind::kRule, kVeryCoarseSand, kVeryCoarseSand},
-                  {"シルト混じり細砂", Kind::kRule, kFineSand, kFineSand},
-                  {"細礫", Kind::kRule, kGranule, kGranule},
-                  {"中礫", Kind::kRule, kPebble, kPebble},
-                  {"大礫", Kind::kRule, kCobble, kCobble},
-                  {"玉石", Kind::kRule, kBoulder, kBoulder},
-                  {"巨礫", Kind::kRule, kBoulder, kBoulder},
-                  {"火山灰", Kind::kRule, kFineAsh, kFineAsh},
-                  {"粗粒火山灰", Kind::kRule, kCoarseAsh, kCoarseAsh},
-                  {"軽石", Kind::kRule, kLapilli, kLapilli},
-                  {"スコリア", Kind::kRule, kLapilli, kLapilli},
-                  {"火山礫", Kind::kRule, kLapilli, kLapilli},
-                  {"火山弾", Kind::kRule, kVolcanicBomb, kVolcanicBomb},
-                  {"火山灰質粘土", Kind::kRule, kClay, kClay},
-                  {"花崗斑岩", Kind::kRule, kBedrockWidth, kHypabyssalRock},
-                  {"片麻岩", Kind::kRule, kBedrockWidth, kMetamorphicRock},
-                  {"凝灰角礫岩", Kind::kRule, kBedrockWidth, kVolcanicRock},
-                  {"泥質砂岩", Kind::kRule, kBedrockWidth, kSedimentaryRock},
-              });
+  ExpectCases(CommittedRules(), {
+                                    {"極細砂", Kind::kRule, kVeryFineSand, kVeryFineSand},
+                                    {"細砂", Kind::kRule, kFineSand, kFineSand},
+                                    {"中砂", Kind::kRule, kMediumSand, kMediumSand},
+                                    {"粗砂", Kind::kRule, kCoarseSand, kCoarseSand},
+                                    {"極粗砂", Kind::kRule, kVeryCoarseSand, kVeryCoarseSand},
+                                    {"シルト混じり細砂", Kind::kRule, kFineSand, kFineSand},
+                                    {"細礫", Kind::kRule, kGranule, kGranule},
+                                    {"中礫", Kind::kRule, kPebble, kPebble},
+                                    {"大礫", Kind::kRule, kCobble, kCobble},
+                                    {"玉石", Kind::kRule, kBoulder, kBoulder},
+                                    {"巨礫", Kind::kRule, kBoulder, kBoulder},
+                                    {"火山灰", Kind::kRule, kFineAsh, kFineAsh},
+                                    {"粗粒火山灰", Kind::kRule, kCoarseAsh, kCoarseAsh},
+                                    {"軽石", Kind::kRule, kLapilli, kLapilli},
+                                    {"スコリア", Kind::kRule, kLapilli, kLapilli},
+                                    {"火山礫", Kind::kRule, kLapilli, kLapilli},
+                                    {"火山弾", Kind::kRule, kVolcanicBomb, kVolcanicBomb},
+                                    {"火山灰質粘土", Kind::kRule, kClay, kClay},
+                                    {"花崗斑岩", Kind::kRule, kBedrockWidth, kHypabyssalRock},
+                                    {"片麻岩", Kind::kRule, kBedrockWidth, kMetamorphicRock},
+                                    {"凝灰角礫岩", Kind::kRule, kBedrockWidth, kVolcanicRock},
+                                    {"泥質砂岩", Kind::kRule, kBedrockWidth, kSedimentaryRock},
+                                });
 }
 
 TEST(NameRules, EveryModifier) {
@@ -182,14 +181,13 @@ TEST(NameRules, FallbacksFromNearestToNothing) {
 }
 
 TEST(NameRules, SpacesAndHalfWidthKanaAreReadAsWritten) {
-  ExpectCases(CommittedRules(),
-              {
-                  {"ｼﾙﾄ混じり砂", Kind::kRule, kMediumSand, kMediumSand},
-                  {"砂質ｼﾙﾄ", Kind::kRule, kSilt, kSilt},
-                  {"ﾄﾞﾚﾗｲﾄ", Kind::kRule, kBedrockWidth, kHypabyssalRock},
-                  {"ｽｺﾘｱ", Kind::kRule, kLapilli, kLapilli},
-                  {" シルト 混じり　砂 ", Kind::kRule, kMediumSand, kMediumSand},
-              });
+  ExpectCases(CommittedRules(), {
+                                    {"ｼﾙﾄ混じり砂", Kind::kRule, kMediumSand, kMediumSand},
+                                    {"砂質ｼﾙﾄ", Kind::kRule, kSilt, kSilt},
+                                    {"ﾄﾞﾚﾗｲﾄ", Kind::kRule, kBedrockWidth, kHypabyssalRock},
+                                    {"ｽｺﾘｱ", Kind::kRule, kLapilli, kLapilli},
+                                    {" シルト 混じり　砂 ", Kind::kRule, kMediumSand, kMediumSand},
+                                });
   EXPECT_EQ(NormalizeName("ﾊﾟﾐｽ ﾎﾞ"), "パミスボ");
 }
 
