@@ -8,7 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "exchange/name_rules.h"
 #include "files/error.h"
+#include "model/document.h"
 
 namespace borvik::cli {
 
@@ -27,6 +29,7 @@ struct Command {
 extern const Command kNormalize;
 extern const Command kRender;
 extern const Command kCheck;
+extern const Command kImport;
 
 // The arguments of a command: its options, each known with or without a
 // value, and the rest in order.
@@ -59,5 +62,15 @@ std::string BadValue(std::string_view option, std::string_view value);
 void PrintFailure(const files::Error& error);
 // A layer file that could not be loaded: as the load command reports it.
 void PrintLoadFailure(const files::Error& error);
+
+// The import's name rules, the built-in ones and then the file given with
+// --map. Says why on stderr when they cannot be read.
+bool LoadNameRules(std::optional<std::string_view> mapFile, exchange::NameRules& rules);
+
+// The log IN holds: a layer file, or a boring exchange file (a name ending
+// in .xml) imported with the name rules, whose report goes to stderr when a
+// name fell back or a sample was dropped. Says why on stderr when it fails.
+bool LoadInputLog(std::string_view in, std::optional<std::string_view> mapFile,
+                  model::Document& log);
 
 }  // namespace borvik::cli

@@ -12,7 +12,7 @@
 namespace borvik::cli {
 namespace {
 
-const std::array<const Command*, 3> kCommands{&kNormalize, &kRender, &kCheck};
+const std::array<const Command*, 4> kCommands{&kNormalize, &kRender, &kCheck, &kImport};
 
 void PrintUsage(std::FILE* out) {
   std::fputs("使い方:\n", out);

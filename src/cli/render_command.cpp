@@ -1,6 +1,7 @@
 // borvik-cli render: the picture that 画像として保存 writes after loading a
-// log with a given view, or the whole log as PDF or SVG (by the output's
-// extension) as PDFとして保存 and SVGとして保存 write it.
+// log (a layer file or a boring exchange file) with a given view, or the
+// whole log as PDF or SVG (by the output's extension) as PDFとして保存 and
+// SVGとして保存 write it.
 
 #include <cstdio>
 #include <memory>
@@ -28,6 +29,7 @@ namespace {
 
 struct RenderArgs {
   std::string in, out, settings;
+  std::optional<std::string> map;
   render::ViewOptions view;
   std::optional<files::DocumentFormat> document;  // nullopt: the PNG picture
   files::PaperRequest paper;
@@ -83,8 +85,8 @@ bool ParseScroll(std::string_view text, int& position) {
 // The problem with the arguments, or nullopt when they are all good.
 std::optional<std::string> ParseArgs(std::span<const std::string_view> args, RenderArgs& out) {
   static constexpr std::string_view kFlags[] = {"--legend", "--elevation", "--landscape"};
-  static constexpr std::string_view kValued[] = {"--scale", "--hide", "--scroll", "--settings",
-                                                 "--paper"};
+  static constexpr std::string_view kValued[] = {"--scale", "--hide",  "--scroll",
+                                                 "--settings", "--paper", "--map"};
   const Arguments parsed(args, kFlags, kValued);
   if (parsed.Problem()) return parsed.Problem();
   out.view.showLegend = parsed.Has("--legend");
@@ -102,6 +104,7 @@ std::optional<std::string> ParseArgs(std::span<const std::string_view> args, Ren
     return BadValue("--scroll", *scroll);
   }
   if (const auto settings = parsed.Value("--settings")) out.settings = std::string(*settings);
+  if (const auto map = parsed.Value("--map")) out.map = std::string(*map);
   if (parsed.Positional().size() != 2) return "IN と OUT を指定してください";
   out.in = std::string(parsed.Positional()[0]);
   out.out = std::string(parsed.Positional()[1]);
@@ -121,10 +124,7 @@ int Render(std::span<const std::string_view> args) {
   RenderArgs parsed;
   if (const auto problem = ParseArgs(args, parsed)) return UsageError(kRender, *problem);
   auto log = std::make_unique<model::Document>();
-  if (const files::Status read = files::ReadLayerFile(parsed.in, *log); !read) {
-    PrintLoadFailure(*read.error);
-    return kExitFailed;
-  }
+  if (!LoadInputLog(parsed.in, parsed.map, *log)) return kExitFailed;
   settings::CategoryCatalogue catalogue = settings::CategoryCatalogue::Defaults();
   if (!parsed.settings.empty()) {
     if (const files::Status read = settings::LoadSettingsFile(parsed.settings, catalogue); !read) {
@@ -134,7 +134,9 @@ int Render(std::span<const std::string_view> args) {
   }
   auto drawing = std::make_unique<render::DrawTable>();
   render::LegendUsage usage;
-  render::RebuildDrawing(*drawing, usage, log->layers, parsed.view.scaleIndex);
+  if (render::RebuildDrawing(*drawing, usage, log->layers, parsed.view.scaleIndex) > 0) {
+    std::fprintf(stderr, "%s\n", std::string(editor::kDrawingFullMessage).c_str());
+  }
 
   if (!render::BuiltInTexturesFound()) {
     std::fprintf(stderr, "%s\n", std::string(editor::kBuiltInTexturesMissingMessage).c_str());
@@ -168,9 +170,10 @@ int Render(std::span<const std::string_view> args) {
 }  // namespace
 
 const Command kRender{
-    "render", "render IN.csv OUT.png|OUT.pdf|OUT.svg [--scale 1/50|1/100|1/200|1/400] [--legend]\n"
-              "[--elevation] [--hide structures,features,samples] [--scroll N] [--settings FILE.set]\n"
-              "[--paper A4|A3] [--landscape]",
+    "render",
+    "render IN.csv|IN.xml OUT.png|OUT.pdf|OUT.svg [--scale 1/50|1/100|1/200|1/400] [--legend]\n"
+    "[--elevation] [--hide structures,features,samples] [--scroll N] [--settings FILE.set]\n"
+    "[--paper A4|A3] [--landscape] [--map FILE]",
     "画像として保存と同じ 880 x 831 の PNG、または柱状図全体を実寸の PDF・SVG を書く", Render};
 
 }  // namespace borvik::cli

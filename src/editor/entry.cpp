@@ -55,7 +55,9 @@ EntryResult Session::EnterLayer() {
   if (mode_ == EntryMode::Append) {
     const int slot = layers.NextFreeSlot();
     state_.recordLabel = FormatRecordLabel(slot, slot);
-    render::AddLayerToDrawing(*drawing_, legend_, form, view_.scaleIndex);
+    if (!render::AddLayerToDrawing(*drawing_, legend_, form, view_.scaleIndex)) {
+      platform_.ShowMessage(kDrawingFullMessage);
+    }
     platform_.Redraw();
     Report(work_.Append(*log_));  // not full: checked above
     ResetForm();
@@ -74,7 +76,7 @@ EntryResult Session::EnterLayer() {
     auto readBack = std::make_unique<model::Document>();
     if (rewritten && work_.ReadBack(*readBack)) {
       log_->header = readBack->header;
-      render::RebuildDrawing(*drawing_, legend_, readBack->layers, view_.scaleIndex);
+      RebuildDrawingFrom(readBack->layers);
     } else {
       RebuildDrawing();
     }

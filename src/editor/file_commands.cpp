@@ -1,8 +1,11 @@
-// The ファイル menu: new, load, save, the picture saved as an image and the
-// whole log as a document.
+// The ファイル menu: new, load, import, save, the picture saved as an image
+// and the whole log as a document.
 
+#include "editor/import_report.h"
 #include "editor/messages.h"
 #include "editor/session.h"
+#include "exchange/import.h"
+#include "exchange/name_rules.h"
 #include "files/file_io.h"
 #include "files/layer_csv.h"
 
@@ -48,14 +51,46 @@ bool Session::LoadLog(const std::filesystem::path& path) {
   // file that fails leaves that log, its work file and the form alone.
   auto loaded = std::make_unique<model::Document>();
   if (const files::Status read = files::ReadLayerFile(path, *loaded); !read) {
-    for (const std::string& message : LoadFailureMessages(*read.error)) {
-      platform_.ShowMessage(message);
-    }
+    ShowLoadFailure(*read.error);
     return false;
   }
+  return ReplaceLog(*loaded);
+}
+
+void Session::OnFileImport() {
+  const auto path = platform_.ChooseOpenFile(kExchangeFileFilter, "");
+  if (!path) return;
+  ImportLog(*path);
+}
+
+bool Session::ImportLog(const std::filesystem::path& path) {
+  // The rules are read at every import, so an edited rules file counts at
+  // once.
+  exchange::NameRules rules;
+  if (const files::Status loaded = exchange::LoadNameRules(nullptr, rules); !loaded) {
+    ShowLoadFailure(*loaded.error);
+    return false;
+  }
+  auto imported = std::make_unique<model::Document>();
+  exchange::ImportReport report;
+  if (const files::Status read = exchange::ImportExchangeFile(path, rules, *imported, report);
+      !read) {
+    ShowLoadFailure(*read.error);
+    return false;
+  }
+  if (!ReplaceLog(*imported)) return false;
+  if (report.NeedsAttention()) platform_.ShowMessage(FormatImportReport(report, catalogue_));
+  return true;
+}
+
+void Session::ShowLoadFailure(const files::Error& error) {
+  for (const std::string& message : LoadFailureMessages(error)) platform_.ShowMessage(message);
+}
+
+bool Session::ReplaceLog(const model::Document& loaded) {
   if (!ResetLog()) return false;
-  log_->header = loaded->header;
-  log_->layers = loaded->layers;
+  log_->header = loaded.header;
+  log_->layers = loaded.layers;
   Report(work_.Rewrite(log_->header, log_->layers));
   work_.MarkStarted();
   RebuildDrawing();

@@ -27,6 +27,35 @@ std::string RefusalDetail(const files::Error& e) {
     case Refusal::kTooManyLayers:
       return Line(e.line) + ": 層の数が上限の " + std::to_string(model::LayerTable::kMaxLayers) +
              " を超えています。";
+    case Refusal::kNotExchangeFile:
+      return e.subject.empty() ? std::string("ボーリング交換用データではありません。")
+                               : "ボーリング交換用データではありません（ルート要素が「" +
+                                     e.subject + "」です）。";
+    case Refusal::kXmlTruncated:
+      return "ファイルが途中で切れています（" + Line(e.line) + "で終わっています）。";
+    case Refusal::kXmlMalformed:
+      return Line(e.line) + " " + std::to_string(e.column) +
+             " 文字目: XML の書式が正しくありません。";
+    case Refusal::kLayerWithoutDepth:
+    case Refusal::kLayerDepthNotNumber:
+    case Refusal::kLayerDepthNegative:
+    case Refusal::kLayerDepthBackwards: {
+      const std::string layer = Line(e.line) + ": " + std::to_string(e.count) + " 番目の層（" +
+                                e.subject + "）の下端深度";
+      if (e.refusal == Refusal::kLayerWithoutDepth) return layer + "がありません。";
+      if (e.refusal == Refusal::kLayerDepthNotNumber) return layer + "が数値ではありません。";
+      if (e.refusal == Refusal::kLayerDepthNegative) return layer + "が負の値です。";
+      return layer + "が前の層の下端より浅くなっています。";
+    }
+    case Refusal::kBadRule: {
+      static constexpr std::string_view kColumns[] = {"パターン", "種類", "RF1",
+                                                      "RF2",      "RFe",  "Wea"};
+      const std::string column = e.column >= 1 && e.column <= 6
+                                     ? std::string(kColumns[e.column - 1])
+                                     : std::to_string(e.column) + " 列目";
+      return e.subject + " の " + Line(e.line) + "（" + column +
+             "）: 岩相の対応表の書き方が正しくありません。";
+    }
     case Refusal::kNone: break;
   }
   return {};
@@ -108,6 +137,7 @@ std::string DescribeFailure(const files::Error& error) {
     case ErrorKind::kTableFull: return std::string(kTableFullMessage);
     case ErrorKind::kImageFailed: return std::string(kImageFailedMessage);
     case ErrorKind::kPaperTooSmall: return PaperRefusal(error);
+    case ErrorKind::kNoImportRules: return std::string(kNoImportRulesHead) + error.subject;
   }
   return std::string(kCannotOpenMessage);
 }

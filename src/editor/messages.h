@@ -31,6 +31,9 @@ inline constexpr std::string_view kNoPaperFitsMessage =
     "1 枚分の柱状図がどの用紙（A4、A3 の縦と横）にも収まりません。";
 // Followed by the file's name.
 inline constexpr std::string_view kCannotDeleteTail = " を削除できませんでした。";
+// The boring exchange import without its name rules; followed by the file sought.
+inline constexpr std::string_view kNoImportRulesHead =
+    "ボーリング交換用データを読み込めません。岩相の対応表が見つかりません: ";
 
 // The words of a failure: the message, then what went wrong on a line of
 // its own when that is known.
@@ -106,6 +109,10 @@ inline constexpr std::string_view kRecordZeroMessage =
 
 // borvik-cli check: a value in a layer line that no form can produce.
 std::string ImpossibleCodeMessage(int column, std::string_view value);
+// A log whose layers need more drawing rows than the picture holds (only a
+// file can bring one: layers far longer than data entry accepts).
+inline constexpr std::string_view kDrawingFullMessage =
+    "層が長すぎるため、この縮尺では描ききれない層があります。層の深度を確認してください。";
 
 // Navigation.
 inline constexpr std::string_view kNoEarlierRecordMessage = "これより前のデータはありません。";
@@ -130,6 +137,8 @@ inline constexpr std::string_view kBuiltInTexturesMissingMessage =
 // File dialogs.
 inline constexpr std::string_view kLayerFileFilter = "データファイル (*.csv)|*.csv||";
 inline constexpr std::string_view kLayerFileExtension = "csv";
+inline constexpr std::string_view kExchangeFileFilter =
+    "ボーリング交換用データ (*.xml)|*.xml;*.XML||";
 inline constexpr std::string_view kImageFileFilter = "画像ファイル (*.png)|*.png||";
 inline constexpr std::string_view kImageFileExtension = "png";
 inline constexpr std::string_view kPdfFileFilter = "PDFファイル (*.pdf)|*.pdf||";

@@ -102,6 +102,7 @@ class Session {
   // View options.
   void OnDisplayToggle(int buttonId);
   void OnScaleChange();
+  // The drawing rebuilt from the log's layers; says so when some do not fit.
   void RebuildDrawing();
   void OnScroll(ScrollEvent event, int thumbPosition = 0);
 
@@ -114,6 +115,12 @@ class Session {
   // refused (said so) or the reset could not be done; the log is then as it
   // was.
   bool LoadLog(const std::filesystem::path& path);
+  // ボーリング交換用データの読込: a boring exchange file loaded as
+  // 柱状図データの読込 loads a layer file, its report shown when a name fell
+  // back or a sample was dropped. ImportLog once the file is chosen, false
+  // when the file was refused (said so); the log is then as it was.
+  void OnFileImport();
+  bool ImportLog(const std::filesystem::path& path);
   void OnFileSave();
   void OnFileSaveImage();
   // PDFとして保存 and SVGとして保存: the whole log at true scale.
@@ -131,6 +138,11 @@ class Session {
   Session(Platform& platform, std::filesystem::path workFilePath, files::WorkFileLease&& lease);
   // Shows a failure, if it is one.
   void Report(const files::Status& status);
+  void RebuildDrawingFrom(const model::LayerTable& layers);
+  void ShowLoadFailure(const files::Error& error);
+  // The log being edited replaced by a loaded one, as 柱状図データの読込
+  // does it: work file rewritten, drawing rebuilt, the last layer shown.
+  bool ReplaceLog(const model::Document& loaded);
   bool StartNewLog();
   void SaveDocument(files::DocumentFormat format);
   void SetRecordLabel();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "editor/messages.h"
 #include "editor/session.h"
 
 namespace borvik::editor {
@@ -40,8 +41,12 @@ void Session::OnScaleChange() {
   platform_.Redraw();
 }
 
-void Session::RebuildDrawing() {
-  render::RebuildDrawing(*drawing_, legend_, log_->layers, view_.scaleIndex);
+void Session::RebuildDrawing() { RebuildDrawingFrom(log_->layers); }
+
+void Session::RebuildDrawingFrom(const model::LayerTable& layers) {
+  if (render::RebuildDrawing(*drawing_, legend_, layers, view_.scaleIndex) > 0) {
+    platform_.ShowMessage(kDrawingFullMessage);
+  }
 }
 
 void Session::OnScroll(ScrollEvent event, int thumbPosition) {

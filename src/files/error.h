@@ -22,6 +22,7 @@ enum class ErrorKind {
   kTableFull,       // a 1000th layer
   kImageFailed,     // the picture could not be drawn or encoded
   kPaperTooSmall,   // a sheet of the log does not fit the paper (paper, fits)
+  kNoImportRules,   // the import's built-in name rules are missing (subject: the file sought)
 };
 
 // Why a layer file's content was refused.
@@ -33,7 +34,17 @@ enum class Refusal {
   kHeadWithoutComma,     // line 1 has no comma after the name
   kElevationNoNumber,    // line 1
   kElevationOutOfRange,  // line 1
-  kTooManyLayers,        // a 1000th layer line
+  kTooManyLayers,        // a 1000th layer line (or layer element)
+  // Boring exchange files (subject: the element concerned, count: the layer, from 1).
+  kNotExchangeFile,      // the root element (subject) is not ボーリング情報
+  kXmlTruncated,         // the file ends inside an element
+  kXmlMalformed,         // not well-formed XML at line and column
+  kLayerWithoutDepth,    // a layer element with no bottom depth
+  kLayerDepthNotNumber,  // a bottom depth that is no number
+  kLayerDepthNegative,   // a bottom depth below zero
+  kLayerDepthBackwards,  // a bottom depth above the previous layer's
+  // Import rule files (subject: the file).
+  kBadRule,  // line, column: a field that does not fit its column
 };
 
 struct Error {

@@ -16,6 +16,8 @@ namespace borvik::files {
 inline constexpr std::size_t kMaxLayerFileBytes = 16u << 20;  // 999 layers: about 130 KB
 inline constexpr std::size_t kMaxSettingsFileBytes = 1u << 20;  // a few KB
 inline constexpr std::size_t kMaxTextureFileBytes = 96u << 20;  // 4096 x 4096 stored raw
+inline constexpr std::size_t kMaxExchangeFileBytes = 64u << 20;  // real ones: under 100 KB
+inline constexpr std::size_t kMaxNameRulesFileBytes = 4u << 20;  // the built-in one: a few KB
 
 // Reads the whole file: kCannotOpen when it cannot be opened or read,
 // kNotRegularFile for a folder's device, pipe or socket (refused at once,

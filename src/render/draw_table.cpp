@@ -60,27 +60,75 @@ void FillWhole(DrawEntry& e, const LayerRecord& layer, std::int64_t k, float m) 
   }
 }
 
-// A mark belongs to the upper piece unless it lies below the boundary b; one
-// without a depth (-1) therefore stays above.
+// The sheet j >= 1 with (j - 1) L < bottom <= j L, or 0 when there is none:
+// a bottom on a boundary ends the sheet above it.
+std::int64_t LastSheetOf(float bottom, int sheetLength) {
+  const std::int64_t k = SheetOf(bottom, sheetLength);
+  if (k > 1 && static_cast<double>((k - 1) * sheetLength) == static_cast<double>(bottom)) {
+    return k - 1;
+  }
+  return k;
+}
+
+float SheetTop(std::int64_t k, int sheetLength) {
+  return static_cast<float>(static_cast<double>((k - 1) * sheetLength));
+}
+
+// Each mark goes to the piece on whose sheet it lies; the first piece also
+// takes the marks above it (a mark without a depth, -1, among them) and the
+// last those below. Every piece carries every depth relative to its sheet.
 template <std::size_t N>
 void SplitMarks(const std::array<float, N>& depth, const std::array<std::int32_t, N>& code,
-                float m, float b, std::array<float, N>& upperDepth,
-                std::array<std::int32_t, N>& upperCode, std::array<float, N>& lowerDepth,
-                std::array<std::int32_t, N>& lowerCode) {
+                std::int64_t sheet, std::int64_t first, std::int64_t last, int sheetLength, float m,
+                std::array<float, N>& pieceDepth, std::array<std::int32_t, N>& pieceCode) {
   for (std::size_t i = 0; i < N; ++i) {
-    const bool below = depth[i] > b;
-    upperDepth[i] = depth[i] - m;
-    upperCode[i] = below ? -1 : code[i];
-    lowerDepth[i] = depth[i] - b;
-    lowerCode[i] = below ? code[i] : -1;
+    const float d = depth[i];
+    const bool above = sheet > first && !(d > m);
+    const bool below = sheet < last && d > SheetTop(sheet + 1, sheetLength);
+    pieceDepth[i] = d - m;
+    pieceCode[i] = above || below ? -1 : code[i];
   }
 }
 
-void SplitAllMarks(const LayerRecord& layer, float m, float b, DrawEntry& upper,
-                   DrawEntry& lower) {
-  SplitMarks(layer.DSe, layer.Se, m, b, upper.DSe, upper.Se, lower.DSe, lower.Se);
-  SplitMarks(layer.DEc, layer.Ec, m, b, upper.DEc, upper.Ec, lower.DEc, lower.Ec);
-  SplitMarks(layer.DSa, layer.Sa, m, b, upper.DSa, upper.Sa, lower.DSa, lower.Sa);
+// The piece of a layer that lies on sheet `sheet`, one of the sheets `first`
+// to `last` (first < last) it touches. Above the lithology change a piece
+// is all upper lithology, below it all lower, and the piece that holds the
+// change keeps both with the change at its depth.
+DrawEntry Piece(const LayerRecord& layer, std::int64_t sheet, std::int64_t first, std::int64_t last,
+                int sheetLength) {
+  const float m = SheetTop(sheet, sheetLength);
+  const float b = SheetTop(sheet + 1, sheetLength);
+  const float length = static_cast<float>(sheetLength);
+  DrawEntry e;
+  e.x = SheetX(sheet);
+  e.top = sheet == first ? layer.top - m : 0.0f;
+  e.bottom = sheet == last ? layer.bot - m : length;
+  CopyCodes(e, layer);
+  if (sheet != last) e.Bou = -1;
+  if (sheet != first && layer.int_ <= m) {
+    e.int_ = 0.0f;
+    e.RF1 = layer.RF2;
+    e.RF2 = layer.RF2;
+  } else if (sheet == last || layer.int_ <= b) {
+    e.int_ = layer.int_ - m;
+    e.RF1 = layer.RF1;
+    e.RF2 = layer.RF2;
+  } else {
+    e.int_ = length;
+    e.RF1 = layer.RF1;
+    e.RF2 = layer.RF1;
+  }
+  // Bedrock has one lithology in two codes, the column width and the rock
+  // type: every piece keeps both, or a continuation would be drawn at the
+  // type code's width.
+  if (layer.RF1 == model::kBedrockWidth) {
+    e.RF1 = layer.RF1;
+    e.RF2 = layer.RF2;
+  }
+  SplitMarks(layer.DSe, layer.Se, sheet, first, last, sheetLength, m, e.DSe, e.Se);
+  SplitMarks(layer.DEc, layer.Ec, sheet, first, last, sheetLength, m, e.DEc, e.Ec);
+  SplitMarks(layer.DSa, layer.Sa, sheet, first, last, sheetLength, m, e.DSa, e.Sa);
+  return e;
 }
 
 }  // namespace
@@ -95,67 +143,47 @@ bool AddLayerToDrawing(DrawTable& table, LegendUsage& usage, const LayerRecord& 
                        int scaleIndex) {
   usage.Update(layer);
   if (!model::IsValidScaleIndex(scaleIndex)) return true;
-  if (table.entryCount_ + 2 >= DrawTable::kCapacity) return false;
 
   const int length = model::kScales[scaleIndex].sheetLength;
-  int c = ++table.entryCount_;
   const std::int64_t sheets = TruncatedMetres(layer.bot) / length + 1;
-  if (sheets < 1) return true;
-  // Every sheet the layer reaches moves lastEntry on; only the sheet that
-  // holds its top writes rows.
-  table.lastEntry_ = c;
-  const std::int64_t k = SheetOf(layer.top, length);
-  if (k < 1 || k > sheets) return true;
+  // Only the sheet that holds the top writes rows, one for each sheet from
+  // there to the one that holds the bottom.
+  const std::int64_t first = sheets < 1 ? 0 : SheetOf(layer.top, length);
+  const bool placed = first >= 1 && first <= sheets;
+  std::int64_t last = first;
+  if (placed && layer.bot > SheetTop(first + 1, length)) {
+    last = LastSheetOf(layer.bot, length);
+    if (last <= first) return false;  // beyond any sheet the table could hold
+  }
+  // A layer on no sheet still takes a row.
+  const std::int64_t rows = placed ? last - first + 1 : 1;
+  if (table.entryCount_ + rows >= DrawTable::kCapacity) return false;
 
-  const float m = static_cast<float>(static_cast<double>((k - 1) * length));
-  const float b = static_cast<float>(static_cast<double>(k * length));
-  const float sheetLength = static_cast<float>(length);
-  DrawEntry& upper = table.entries_[c];
-  if (layer.bot <= b) {
-    FillWhole(upper, layer, k, m);
+  int c = ++table.entryCount_;
+  if (sheets < 1) return true;
+  // Every sheet the layer reaches moves lastEntry on.
+  table.lastEntry_ = c;
+  if (!placed) return true;
+  if (first == last) {
+    FillWhole(table.entries_[c], layer, first, SheetTop(first, length));
     return true;
   }
-
-  DrawEntry lower;
-  upper.x = SheetX(k);
-  upper.top = layer.top - m;
-  upper.bottom = sheetLength;
-  CopyCodes(upper, layer);
-  upper.Bou = -1;
-  lower.x = SheetX(k + 1);
-  lower.top = 0.0f;
-  lower.bottom = layer.bot - b;
-  CopyCodes(lower, layer);
-  if (layer.int_ <= b) {
-    // The boundary lies below the lithology change: the continuation is all
-    // lower lithology.
-    upper.int_ = layer.int_ - m;
-    upper.RF1 = layer.RF1;
-    upper.RF2 = layer.RF2;
-    lower.int_ = 0.0f;
-    lower.RF1 = layer.RF2;
-    lower.RF2 = layer.RF2;
-  } else {
-    upper.int_ = sheetLength;
-    upper.RF1 = layer.RF1;
-    upper.RF2 = layer.RF1;
-    lower.int_ = layer.int_ - b;
-    lower.RF1 = layer.RF1;
-    lower.RF2 = layer.RF2;
+  for (std::int64_t sheet = first; sheet <= last; ++sheet) {
+    if (sheet > first) c = ++table.entryCount_;
+    table.entries_[c] = Piece(layer, sheet, first, last, length);
   }
-  SplitAllMarks(layer, m, b, upper, lower);
-  c = ++table.entryCount_;
-  table.entries_[c] = lower;
   table.lastEntry_ = c;
   return true;
 }
 
-void RebuildDrawing(DrawTable& table, LegendUsage& usage, const model::LayerTable& layers,
-                    int scaleIndex) {
+int RebuildDrawing(DrawTable& table, LegendUsage& usage, const model::LayerTable& layers,
+                   int scaleIndex) {
   table.Clear();
+  int refused = 0;
   for (int slot = 1; slot <= layers.LayerCount(); ++slot) {
-    AddLayerToDrawing(table, usage, layers.Get(slot), scaleIndex);
+    if (!AddLayerToDrawing(table, usage, layers.Get(slot), scaleIndex)) ++refused;
   }
+  return refused;
 }
 
 }  // namespace borvik::render

@@ -1,7 +1,10 @@
 #pragma once
-// The drawing rows of the log at the current scale: one row for a layer on
-// one sheet, two for a layer that crosses a sheet boundary. Depths in a row
-// are relative to the top of its sheet.
+// The drawing rows of the log at the current scale: one row per sheet a
+// layer touches. A layer on one sheet has one row, one that crosses a
+// boundary two, and a layer longer than that (a thick bed of an imported log,
+// or one entered at a coarser scale) one more for every further sheet: the
+// sheets between its first and its last are drawn full, without a base line.
+// Depths in a row are relative to the top of its sheet.
 
 #include <array>
 #include <cstdint>
@@ -35,8 +38,12 @@ struct DrawEntry {
 
 class DrawTable {
  public:
-  // Entry 0 is never written; every layer takes at most two rows.
-  static constexpr int kCapacity = 1 + 2 * model::LayerTable::kMaxLayers;
+  // The most sheets a layer the entry rules accept can touch at any scale:
+  // 100 m (the limit at 1/400) on 13 m sheets (1/50).
+  static constexpr int kMaxSheetsPerEnteredLayer = 9;
+  // Entry 0 is never written; 999 such layers fit. A log read from a file
+  // can hold longer layers: whatever does not fit is refused, layer by layer.
+  static constexpr int kCapacity = 1 + kMaxSheetsPerEnteredLayer * model::LayerTable::kMaxLayers;
 
   // Every row back to its empty values, both counters 0.
   void Clear();
@@ -56,12 +63,13 @@ class DrawTable {
 };
 
 // Records the layer's legend usage, then appends its rows for the scale.
-// Returns false, and adds no row, when the table has no room for two more.
+// Returns false, and adds no row, when the table has no room for all of them.
 bool AddLayerToDrawing(DrawTable& table, LegendUsage& usage, const model::LayerRecord& layer,
                        int scaleIndex);
 
-// Empties the table and adds every stored layer, slot 1 upwards.
-void RebuildDrawing(DrawTable& table, LegendUsage& usage, const model::LayerTable& layers,
-                    int scaleIndex);
+// Empties the table and adds every stored layer, slot 1 upwards. Returns the
+// number of layers the table had no room for (0 when all are drawn).
+int RebuildDrawing(DrawTable& table, LegendUsage& usage, const model::LayerTable& layers,
+                   int scaleIndex);
 
 }  // namespace borvik::render

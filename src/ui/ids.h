@@ -8,6 +8,7 @@ namespace borvik::ui {
 namespace command {
 inline constexpr int kFileNew = 32774;
 inline constexpr int kFileLoad = 32775;
+inline constexpr int kFileImport = 32777;
 inline constexpr int kFileSave = 32776;
 inline constexpr int kFileSaveImage = 32780;
 inline constexpr int kFileSavePdf = 32781;

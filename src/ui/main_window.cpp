@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "exchange/import.h"
 #include "render/vector/document_export.h"
 #include "ui/gl_picture.h"
 #include "ui/program_icon.h"
@@ -36,7 +37,10 @@ CBorvikDlg::~CBorvikDlg() = default;
 void CBorvikDlg::AfterShow(const std::optional<std::filesystem::path>& openAtStart) {
   Run([this, &openAtStart] {
     session_->AfterStart();
-    if (openAtStart && session_->LoadLog(*openAtStart)) {
+    // A boring exchange file named at start is imported.
+    if (openAtStart &&
+        (exchange::IsExchangeFileName(*openAtStart) ? session_->ImportLog(*openAtStart)
+                                                    : session_->LoadLog(*openAtStart))) {
       wxLogVerbose("%s: %s", Wx(openAtStart->string()), Wx(session_->State().recordLabel));
     }
   });

@@ -57,6 +57,7 @@ void CBorvikDlg::BindEvents() {
 
   menu(command::kFileNew, [this] { session_->OnFileNew(); });
   menu(command::kFileLoad, [this] { session_->OnFileLoad(); });
+  menu(command::kFileImport, [this] { session_->OnFileImport(); });
   menu(command::kFileSave, [this] { session_->OnFileSave(); });
   menu(command::kFileSaveImage, [this] { session_->OnFileSaveImage(); });
   menu(command::kFileSavePdf, [this] { session_->OnFileSavePdf(); });

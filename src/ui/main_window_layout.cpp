@@ -54,6 +54,7 @@ void CBorvikDlg::BuildMenu() {
   auto* file = new wxMenu;
   file->Append(MenuId(command::kFileNew), Wx("新規作成"));
   file->Append(MenuId(command::kFileLoad), Wx("柱状図データの読込"));
+  file->Append(MenuId(command::kFileImport), Wx("ボーリング交換用データの読込"));
   file->Append(MenuId(command::kFileSave), Wx("柱状図データの保存"));
   file->AppendSeparator();
   file->Append(MenuId(command::kFileSaveImage), Wx("画像として保存"));

@@ -1,6 +1,6 @@
 // An install into a prefix of its own draws every log from any folder: the
-// built-in textures are found beside the program's own prefix, and a
-// program that cannot find them says so.
+// built-in textures and the import's name rules are found beside the
+// program's own prefix, and a program that cannot find them says so.
 
 #include <gtest/gtest.h>
 #include <filesystem>
@@ -40,6 +40,20 @@ TEST(Install, AnInstalledProgramFindsItsTexturesFromAnyFolder) {
       RunCommand(Quote(bare / "borvik-cli") + " render " + example + " lost.png", bare.Path());
   EXPECT_EQ(lost.status, 0) << lost.err;
   EXPECT_NE(lost.err.find("TEX/SYSTEM"), std::string::npos) << lost.err;
+
+  // The import finds its name rules the same way; without them it refuses.
+  const std::string exchange =
+      Quote(BORVIK_TEST_DATA "/exchange/real/BOREHOLE_K-NET_BED10121000010001.xml");
+  const CliRun imported =
+      RunCommand(Quote(cli) + " import " + exchange + " k.csv", elsewhere.Path());
+  EXPECT_EQ(imported.status, 0) << imported.err;
+  EXPECT_TRUE(std::filesystem::exists(prefix / "share" / "borvik" / "exchange" / "names.csv"));
+  const CliRun noRules =
+      RunCommand(Quote(bare / "borvik-cli") + " import " + exchange + " k.csv", bare.Path());
+  EXPECT_EQ(noRules.status, 1);
+  EXPECT_NE(noRules.err.find("岩相の対応表が見つかりません: exchange/names.csv"), std::string::npos)
+      << noRules.err;
+  EXPECT_FALSE(std::filesystem::exists(bare / "k.csv"));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "editor/messages.h"
 #include "editor_harness.h"
 
 namespace borvik::editor {
@@ -105,11 +106,28 @@ TEST(ScaleChange, ALayerEnteredAt400ShownAt100) {
   ASSERT_EQ(e.session->Drawing().EntryCount(), 1);
   e.State().scale.selection = 1;
   e.session->OnScaleChange();
+  // One row per sheet it touches, the middle one a full sheet.
   const render::DrawTable& drawing = e.session->Drawing();
-  ASSERT_EQ(drawing.EntryCount(), 2);
+  ASSERT_EQ(drawing.EntryCount(), 3);
   EXPECT_FLOAT_EQ(drawing.Entry(1).bottom, 25.0f);
   EXPECT_FLOAT_EQ(drawing.Entry(2).x, 0.7f);
-  EXPECT_FLOAT_EQ(drawing.Entry(2).bottom, 35.0f);  // runs on below its sheet
+  EXPECT_FLOAT_EQ(drawing.Entry(2).bottom, 25.0f);
+  EXPECT_EQ(drawing.Entry(2).Bou, -1);
+  EXPECT_FLOAT_EQ(drawing.Entry(3).x, 1.4f);
+  EXPECT_FLOAT_EQ(drawing.Entry(3).bottom, 10.0f);
+  EXPECT_TRUE(e.ui.messages.empty());
+}
+
+TEST(ScaleChange, SaysWhenALayerIsTooLongToDraw) {
+  // Only a file brings such a layer: 1000 km is beyond any drawing.
+  Editor e;
+  e.Load("deep.csv", "DEEP,10,\r\n" + HeaderLine() + PlainLine("0,5,0,0,0,0.15,0.15") +
+                         PlainLine("5,1e6,5,0,0,0.15,0.15"));
+  EXPECT_EQ(e.ui.TakeMessages(), std::vector<std::string>{std::string(kDrawingFullMessage)});
+  EXPECT_EQ(e.session->Drawing().EntryCount(), 1);
+  e.State().scale.selection = 0;
+  e.session->OnScaleChange();
+  EXPECT_EQ(e.ui.TakeMessages(), std::vector<std::string>{std::string(kDrawingFullMessage)});
 }
 
 TEST(Scroll, PositionAndBar) {

@@ -100,8 +100,9 @@ TEST_F(WindowTest, TheFileMenuOffersTheDocumentsAfterTheImage) {
     if (!item->IsSeparator()) labels.push_back(ui::Utf8(item->GetItemLabelText()));
   }
   EXPECT_EQ(labels,
-            (std::vector<std::string>{"新規作成", "柱状図データの読込", "柱状図データの保存",
-                                      "画像として保存", "PDFとして保存", "SVGとして保存"}));
+            (std::vector<std::string>{"新規作成", "柱状図データの読込", "ボーリング交換用データの読込",
+                                      "柱状図データの保存", "画像として保存", "PDFとして保存",
+                                      "SVGとして保存"}));
   EXPECT_NE(file->FindItem(ui::MenuId(ui::command::kFileSavePdf)), nullptr);
   EXPECT_NE(file->FindItem(ui::MenuId(ui::command::kFileSaveSvg)), nullptr);
 }
@@ -124,6 +125,31 @@ TEST_F(WindowTest, SavedDocumentsAreWhatTheCommandLineWrites) {
     ASSERT_EQ(std::system(line.c_str()), 0);
     EXPECT_TRUE(ReadBytes(saved) == ReadBytes(cli)) << extension;
   }
+}
+
+TEST_F(WindowTest, ImportsABoringExchangeFileFromTheFileMenu) {
+  // The command sits right after 柱状図データの読込.
+  const wxMenuItemList& items = window_->GetMenuBar()->GetMenu(0)->GetMenuItems();
+  ASSERT_GE(items.size(), 3u);
+  EXPECT_EQ(ui::Utf8(items[1]->GetItemLabelText()), "柱状図データの読込");
+  EXPECT_EQ(ui::Utf8(items[2]->GetItemLabelText()), "ボーリング交換用データの読込");
+  EXPECT_EQ(items[2]->GetId(), ui::MenuId(ui::command::kFileImport));
+
+  const std::string kiknet =
+      BORVIK_TEST_DATA "/exchange/real/BOREHOLE_KIK-NET_BED10118000020001.xml";
+  script_.fileAnswers.push_back(kiknet);
+  Menu(ui::command::kFileImport);
+  EXPECT_TRUE(script_.messages.empty()) << script_.messages.front();
+  EXPECT_EQ(Label(id::kRecordLabel), "柱状図データ： 11 /  11");
+  EXPECT_EQ(Text(id::kName), "FKIH01");
+  EXPECT_EQ(Text(id::kTop), "97.2");
+  // What the window shows is what the command line draws from the file.
+  script_.fileAnswers.push_back(folder_ / "window");
+  Menu(ui::command::kFileSaveImage);
+  const std::string cli = (folder_ / "cli.png").string();
+  const std::string command = std::string(BORVIK_CLI) + " render '" + kiknet + "' '" + cli + "'";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  EXPECT_TRUE(ReadBytes(folder_ / "window.png") == ReadBytes(cli));
 }
 
 TEST_F(WindowTest, ClosingRemovesTheWorkFile) {

@@ -4,6 +4,7 @@
 
 #include <limits>
 #include <memory>
+#include <tuple>
 
 namespace borvik::render {
 namespace {
@@ -103,6 +104,25 @@ TEST(AddLayerToDrawing, SplitsBelowTheLithologyChange) {
   EXPECT_EQ(lower.Se[0], -1);
 }
 
+TEST(AddLayerToDrawing, BedrockKeepsItsWidthAndTypeOnEverySheet) {
+  // Split like any layer without a change, a bedrock continuation would get
+  // the rock type's code as its width.
+  for (const auto& [top, bot, scale, rows] :
+       {std::tuple{20.0f, 30.0f, k1To100, 2}, std::tuple{19.0f, 65.0f, k1To100, 3}}) {
+    Fixture f;
+    LayerRecord layer = Layer(top, bot);
+    layer.Str = model::kNoChange;
+    layer.RF1 = model::kBedrockWidth;
+    layer.RF2 = model::kPlutonicRock;
+    f.Add(layer, scale);
+    ASSERT_EQ(f.table->EntryCount(), rows);
+    for (int i = 1; i <= rows; ++i) {
+      EXPECT_EQ(f.table->Entry(i).RF1, model::kBedrockWidth) << top << " " << i;
+      EXPECT_EQ(f.table->Entry(i).RF2, model::kPlutonicRock) << top << " " << i;
+    }
+  }
+}
+
 TEST(AddLayerToDrawing, PlacesLayersOnTheirSheets) {
   const struct {
     const char* what;
@@ -130,15 +150,86 @@ TEST(AddLayerToDrawing, PlacesLayersOnTheirSheets) {
   }
 }
 
-TEST(AddLayerToDrawing, ContinuationOfALongLayerRunsPastTheNextSheet) {
-  // Entered at 1/100, drawn at 1/50: still only two rows.
+TEST(AddLayerToDrawing, LongLayerGetsOneRowPerSheet) {
+  // 19-65 m at 1/100: the second sheet is drawn full, without a base line,
+  // and only the last piece ends where the layer ends.
   Fixture f;
-  f.Add(Layer(5, 30), k1To50);
-  ASSERT_EQ(f.table->EntryCount(), 2);
-  EXPECT_EQ(f.table->Entry(1).bottom, 13.0f);
-  EXPECT_EQ(f.table->Entry(2).bottom, 17.0f);
-  EXPECT_EQ(f.table->Entry(2).x, 0.7f);
-  EXPECT_EQ(f.table->LastEntry(), 2);
+  f.Add(Layer(19, 65));
+  ASSERT_EQ(f.table->EntryCount(), 3);
+  EXPECT_EQ(f.table->LastEntry(), 3);
+  const struct {
+    float x, top, bottom;
+    int Bou;
+  } rows[] = {
+      {0.0f, 19, 25, -1},
+      {0.7f, 0, 25, -1},
+      {static_cast<float>(2 * 0.7), 0, 15, model::kBaseErosional},
+  };
+  for (int i = 0; i < 3; ++i) {
+    const DrawEntry& e = f.table->Entry(i + 1);
+    EXPECT_EQ(e.x, rows[i].x) << i;
+    EXPECT_EQ(e.top, rows[i].top) << i;
+    EXPECT_EQ(e.bottom, rows[i].bottom) << i;
+    EXPECT_EQ(e.Bou, rows[i].Bou) << i;
+    EXPECT_EQ(e.Str, model::kGraded) << i;
+    EXPECT_EQ(e.RFe, model::kQualityHumic) << i;
+    EXPECT_EQ(e.Wea, model::kBrowned) << i;
+  }
+}
+
+TEST(AddLayerToDrawing, LongLayerSplitsItsLithologyAndMarksByTheSameRule) {
+  // 5-40 m at 1/50 (13 m sheets 0-13, 13-26, 26-39, 39-52) with the change
+  // at 20 m, on the second sheet.
+  Fixture f;
+  LayerRecord layer = Layer(5, 40, 20);
+  layer.DSe[0] = 10;  // sheet 1
+  layer.Se[0] = 2;
+  layer.DEc[0] = 26;  // on the boundary: still sheet 2
+  layer.Ec[0] = 4;
+  layer.DSa[0] = 30;  // sheet 3
+  layer.Sa[0] = 1;
+  layer.DSa[1] = 39.5f;  // sheet 4
+  layer.Sa[1] = 1;
+  f.Add(layer, k1To50);
+  ASSERT_EQ(f.table->EntryCount(), 4);
+  const struct {
+    float top, bottom, int_, RF1, RF2;
+    int Se0, Ec0, Sa0, Sa1;
+  } rows[] = {
+      {5, 13, 13, model::kClay, model::kClay, 2, -1, -1, -1},
+      {0, 13, 7, model::kClay, model::kPebble, -1, 4, -1, -1},
+      {0, 13, 0, model::kPebble, model::kPebble, -1, -1, 1, -1},
+      {0, 1, 0, model::kPebble, model::kPebble, -1, -1, -1, 1},
+  };
+  for (int i = 0; i < 4; ++i) {
+    const DrawEntry& e = f.table->Entry(i + 1);
+    const float sheetTop = static_cast<float>(13 * i);
+    EXPECT_EQ(e.top, rows[i].top) << i;
+    EXPECT_EQ(e.bottom, rows[i].bottom) << i;
+    EXPECT_EQ(e.int_, rows[i].int_) << i;
+    EXPECT_EQ(e.RF1, rows[i].RF1) << i;
+    EXPECT_EQ(e.RF2, rows[i].RF2) << i;
+    EXPECT_EQ(e.Se[0], rows[i].Se0) << i;
+    EXPECT_EQ(e.Ec[0], rows[i].Ec0) << i;
+    EXPECT_EQ(e.Sa[0], rows[i].Sa0) << i;
+    EXPECT_EQ(e.Sa[1], rows[i].Sa1) << i;
+    // Every piece carries each depth relative to its own sheet.
+    EXPECT_EQ(e.DSa[0], 30 - sheetTop) << i;
+    // A mark without a depth stays with the first piece.
+    EXPECT_EQ(e.Se[1], i == 0 ? 0 : -1) << i;
+  }
+}
+
+TEST(AddLayerToDrawing, LongLayerWithTheChangeOnAMiddleSheetBoundary) {
+  // The change exactly on the 25 m boundary belongs to the sheet above.
+  Fixture f;
+  f.Add(Layer(10, 60, 25));
+  ASSERT_EQ(f.table->EntryCount(), 3);
+  EXPECT_EQ(f.table->Entry(1).int_, 25.0f);
+  EXPECT_EQ(f.table->Entry(1).RF2, model::kPebble);
+  EXPECT_EQ(f.table->Entry(2).RF1, model::kPebble);
+  EXPECT_EQ(f.table->Entry(3).RF1, model::kPebble);
+  EXPECT_EQ(f.table->Entry(3).bottom, 10.0f);
 }
 
 TEST(AddLayerToDrawing, AppendsInEntryOrderAndKeepsEntryZeroEmpty) {
@@ -166,11 +257,27 @@ TEST(AddLayerToDrawing, LayerOnNoSheetTakesAnEmptyRow) {
 
 TEST(AddLayerToDrawing, ExtremeDepthsNeitherCrashNorLoopForever) {
   const float big = std::numeric_limits<float>::max();
-  for (const LayerRecord& layer : {Layer(0, big), Layer(-big, big), Layer(big, big), Layer(-big, -big),
-                                   Layer(1e9f, 1e9f + 100), Layer(0, -1e30f)}) {
+  const struct {
+    LayerRecord layer;
+    bool drawn;
+    int rows;
+  } cases[] = {
+      // More sheets than the table could ever hold: refused, no row.
+      {Layer(0, big), false, 0},
+      {Layer(0, 1e7f), false, 0},
+      // On no sheet: one empty row.
+      {Layer(-big, big), true, 1},
+      {Layer(big, big), true, 1},
+      {Layer(-big, -big), true, 1},
+      {Layer(0, -1e30f), true, 1},
+      // Far down, yet only a few sheets long.
+      {Layer(1e9f, 1e9f + 100), true, 6},
+  };
+  for (const auto& c : cases) {
     Fixture f;
-    f.Add(layer);
-    EXPECT_LE(f.table->EntryCount(), 2);
+    EXPECT_EQ(AddLayerToDrawing(*f.table, f.usage, c.layer, k1To100), c.drawn)
+        << c.layer.top << " " << c.layer.bot;
+    EXPECT_EQ(f.table->EntryCount(), c.rows) << c.layer.top << " " << c.layer.bot;
   }
 }
 
@@ -181,12 +288,29 @@ TEST(AddLayerToDrawing, UnknownScaleAddsNoRowButRecordsUsage) {
   EXPECT_TRUE(f.usage.mud);
 }
 
-TEST(AddLayerToDrawing, TableHoldsTwoRowsForEveryLayer) {
+TEST(AddLayerToDrawing, TableHoldsTheLongestEnteredLayerInEverySlot) {
+  // 100 m, the longest layer data entry accepts (at 1/400), placed to touch
+  // the most 13 m sheets it can.
+  const LayerRecord longest = Layer(12.5f, 112.5f);
   Fixture f;
-  for (int i = 0; i < model::LayerTable::kMaxLayers; ++i) f.Add(Layer(20, 30));
+  for (int i = 0; i < model::LayerTable::kMaxLayers; ++i) f.Add(longest, k1To50);
   EXPECT_EQ(f.table->EntryCount(), DrawTable::kCapacity - 1);
-  EXPECT_FALSE(AddLayerToDrawing(*f.table, f.usage, Layer(20, 30), k1To100));
+  EXPECT_EQ(f.table->Entry(DrawTable::kCapacity - 1).bottom, 8.5f);
+  EXPECT_FALSE(AddLayerToDrawing(*f.table, f.usage, Layer(0, 1), k1To50));
   EXPECT_EQ(f.table->EntryCount(), DrawTable::kCapacity - 1);
+}
+
+TEST(RebuildDrawing, CountsTheLayersThereIsNoRoomFor) {
+  auto layers = std::make_unique<model::LayerTable>();
+  ASSERT_TRUE(layers->Append(Layer(0, 10)));
+  ASSERT_TRUE(layers->Append(Layer(10, 1e6f)));  // 76923 sheets of 13 m
+  ASSERT_TRUE(layers->Append(Layer(10, 20)));
+  Fixture f;
+  EXPECT_EQ(RebuildDrawing(*f.table, f.usage, *layers, k1To50), 1);
+  EXPECT_EQ(f.table->EntryCount(), 3);
+  EXPECT_EQ(RebuildDrawing(*f.table, f.usage, *layers, 3), 1);
+  // 1e6 m on 100 m sheets is 9999 rows, still too many.
+  EXPECT_EQ(f.table->EntryCount(), 2);
 }
 
 TEST(RebuildDrawing, EmptiesThenAddsEveryStoredLayer) {
