@@ -12,8 +12,11 @@
 namespace borvik::ui {
 namespace {
 
-constexpr std::array<int, editor::kLayerListColumns.size()> kColumnWidths{44,  76, 76, 200, 80, 100,
-                                                                          110, 70, 90, 44,  60};
+constexpr std::size_t kColumns = editor::kLayerListColumns.size();
+constexpr std::array<int, kColumns> kColumnWidths{44, 76, 76, 260, 80, 110, 110, 70, 90, 44, 60};
+// Words read from the left, numbers from the right.
+constexpr std::array<bool, kColumns> kTextColumns{false, false, false, true,  true, true,
+                                                  true,  false, false, false, true};
 
 }  // namespace
 
@@ -36,13 +39,13 @@ class LayerListWindow::RowsControl final : public wxListCtrl {
 };
 
 LayerListWindow::LayerListWindow(wxWindow* owner, std::function<void(int)> pick)
-    : wxFrame(owner, wxID_ANY, Wx("層の一覧"), wxDefaultPosition, wxSize(980, 600),
+    : wxFrame(owner, wxID_ANY, Wx("層の一覧"), wxDefaultPosition, wxSize(1040, 600),
               wxDEFAULT_FRAME_STYLE | wxFRAME_FLOAT_ON_PARENT),
       pick_(std::move(pick)) {
   list_ = new RowsControl(this, rows_);
   for (std::size_t column = 0; column < editor::kLayerListColumns.size(); ++column) {
     list_->AppendColumn(Wx(editor::kLayerListColumns[column]),
-                        column == 3 ? wxLIST_FORMAT_LEFT : wxLIST_FORMAT_RIGHT,
+                        kTextColumns[column] ? wxLIST_FORMAT_LEFT : wxLIST_FORMAT_RIGHT,
                         kColumnWidths[column]);
   }
   auto* sizer = new wxBoxSizer(wxVERTICAL);
