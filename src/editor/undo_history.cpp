@@ -39,8 +39,7 @@ EditorSnapshot UndoHistory::Redo(EditorSnapshot current) {
 std::size_t UndoHistory::MemoryBytes() const {
   std::unordered_set<const void*> counted;
   std::size_t bytes = 0;
-  for (const EditorSnapshot& step : undo_) bytes += step.MemoryBytes(counted);
-  for (const EditorSnapshot& step : redo_) bytes += step.MemoryBytes(counted);
+  ForEachSnapshot([&](const EditorSnapshot& step) { bytes += step.MemoryBytes(counted); });
   return bytes;
 }
 

@@ -58,7 +58,9 @@ int main(int argc, char** argv) {
   }
   const std::filesystem::path docs = std::filesystem::absolute(argv[1]);
   wxApp::SetInstance(new wxApp);
-  if (!wxEntryStart(argc, argv)) return 1;
+  // The folder is ours, not an option of the toolkit's command line.
+  int toolkitArgc = 1;
+  if (!wxEntryStart(toolkitArgc, argv)) return 1;
   wxTheApp->CallOnInit();
   borvik::ui::ApplyCompactStyle();
   // The work file goes to a scratch folder, not into the source tree.
