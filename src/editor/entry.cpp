@@ -1,5 +1,5 @@
-// データ入力: a layer from the form into the log, as a new layer or in place
-// of the one shown.
+// データ入力 and 層を挿入: a layer from the form into the log, as a new layer,
+// in place of the one shown, or before it.
 
 #include "editor/messages.h"
 #include "editor/session.h"
@@ -25,6 +25,24 @@ EntryForm Session::CurrentEntryForm() const {
 }
 
 EntryResult Session::EnterLayer() {
+  EntryResult result;
+  RecordStep([&] {
+    result = StoreForm(false);
+    return result.accepted;
+  });
+  return result;
+}
+
+EntryResult Session::InsertLayer() {
+  EntryResult result;
+  RecordStep([&] {
+    result = StoreForm(true);
+    return result.accepted;
+  });
+  return result;
+}
+
+EntryResult Session::StoreForm(bool insert) {
   // A box without a number has been reported; the entry goes on with the
   // values it kept.
   ReadControls();
@@ -43,7 +61,11 @@ EntryResult Session::EnterLayer() {
   // The head keeps the name and elevation of the first press, refused or
   // not.
   if (!work_.Started()) Report(work_.Start(log_->header));
-  if (mode_ == EntryMode::Append && layers.IsFull()) return refused(kTableFullMessage);
+  // In append mode an insertion is an entry.
+  const bool inserting = insert && mode_ == EntryMode::Edit;
+  if ((mode_ == EntryMode::Append || inserting) && layers.IsFull()) {
+    return refused(kTableFullMessage);
+  }
 
   const EntryDecision decision = DecideEntry(CurrentEntryForm());
   log_->form = decision.form;
@@ -64,26 +86,37 @@ EntryResult Session::EnterLayer() {
     log_->form.top = layers.Get(layers.LayerCount()).bot;
     log_->form.bot = 0.0f;
     WriteControls();
+  } else if (inserting) {
+    // The layer shown moves down one slot and stays shown.
+    const int shown = layers.CurrentLayer();
+    layers.Insert(shown, form);  // not full: checked above
+    RewriteAndRebuild();
+    platform_.Redraw();
+    ShowLayer(shown + 1);
   } else {
     mode_ = EntryMode::Append;
-    drawing_->Clear();
     layers.Replace(layers.CurrentLayer(), form);
-    const files::Status rewritten = work_.Rewrite(log_->header, layers);
-    Report(rewritten);
-    // The drawing is rebuilt from the file just written, as a load would.
-    // A file that could not be written or read back must not leave the
-    // picture empty: the table holds the edit, so the drawing comes from it.
-    auto readBack = std::make_unique<model::Document>();
-    if (rewritten && work_.ReadBack(*readBack)) {
-      log_->header = readBack->header;
-      RebuildDrawingFrom(readBack->layers);
-    } else {
-      RebuildDrawing();
-    }
+    RewriteAndRebuild();
     platform_.Redraw();
     ShowNextLayer();
   }
   return {true, {}};
+}
+
+void Session::RewriteAndRebuild() {
+  drawing_->Clear();
+  const files::Status rewritten = work_.Rewrite(log_->header, log_->layers);
+  Report(rewritten);
+  // The drawing is rebuilt from the file just written, as a load would.
+  // A file that could not be written or read back must not leave the
+  // picture empty: the table holds the change, so the drawing comes from it.
+  auto readBack = std::make_unique<model::Document>();
+  if (rewritten && work_.ReadBack(*readBack)) {
+    log_->header = readBack->header;
+    RebuildDrawingFrom(readBack->layers);
+  } else {
+    RebuildDrawing();
+  }
 }
 
 }  // namespace borvik::editor

@@ -117,6 +117,14 @@ inline constexpr std::string_view kDrawingFullMessage =
 // Navigation.
 inline constexpr std::string_view kNoEarlierRecordMessage = "これより前のデータはありません。";
 
+// The 編集 menu and closing.
+inline constexpr std::string_view kDeleteLayerQuestion = "この層を削除しますか？";
+inline constexpr std::string_view kSaveChangesQuestion = "変更を保存しますか？";
+// The window's title: the program, and the file of the log or, for a log
+// never saved, this word.
+inline constexpr std::string_view kProgramName = "Borvik";
+inline constexpr std::string_view kUntitledLog = "無題";
+
 // Start: where the work file went, and the log of a run that did not close
 // normally. Each path goes between head and tail.
 inline constexpr std::string_view kWorkFileElsewhereHead =

@@ -39,16 +39,29 @@ void Session::ShowPreviousLayer() {
   WriteControls();
 }
 
+void Session::ShowLayer(int slot) {
+  model::LayerTable& layers = log_->layers;
+  if (slot < 1 || slot > layers.LayerCount()) return;
+  layers.SetCurrentLayer(slot);
+  SetRecordLabel();
+  state_.nextEnabled = true;
+  ResetForm();
+  LoadFormFromLayer(slot);
+  mode_ = EntryMode::Edit;
+  WriteControls();
+}
+
+std::optional<int> Session::ShownLayer() const {
+  const model::LayerTable& layers = log_->layers;
+  const int current = layers.CurrentLayer();
+  if (mode_ != EntryMode::Edit || current < 1 || current > layers.LayerCount()) return std::nullopt;
+  return current;
+}
+
 void Session::ShowNextLayer() {
   model::LayerTable& layers = log_->layers;
-  layers.SetCurrentLayer(layers.CurrentLayer() + 1);
-  if (layers.CurrentLayer() <= layers.LayerCount()) {
-    SetRecordLabel();
-    state_.nextEnabled = true;
-    ResetForm();
-    LoadFormFromLayer(layers.CurrentLayer());
-    mode_ = EntryMode::Edit;
-    WriteControls();
+  if (layers.CurrentLayer() + 1 <= layers.LayerCount()) {
+    ShowLayer(layers.CurrentLayer() + 1);
     return;
   }
   // Past the last layer: back to appending below it.

@@ -1,6 +1,7 @@
 #pragma once
 // What the editor needs from the platform: message boxes, file dialogs, the
-// overwrite and yes/no questions, redrawing, the image and document exports. The main
+// overwrite, yes/no and yes/no/cancel questions, redrawing, the image and
+// document exports. The main
 // window implements it with the toolkit; tests implement it with a script.
 // This is the one place where failures become message boxes.
 
@@ -12,6 +13,8 @@
 #include "files/error.h"
 
 namespace borvik::editor {
+
+enum class YesNoCancel { kYes, kNo, kCancel };
 
 class Platform {
  public:
@@ -35,6 +38,10 @@ class Platform {
   // A modal question with はい and いいえ, titled "Borvik"; true for はい.
   // Closing the box any other way answers いいえ.
   virtual bool AskYesNo(std::string_view question) = 0;
+
+  // A modal question with はい, いいえ and キャンセル, titled "Borvik".
+  // Closing the box any other way answers キャンセル.
+  virtual YesNoCancel AskYesNoCancel(std::string_view question) = 0;
 
   // The picture shows the editor's current scene (Session::Scene()).
   virtual void Redraw() = 0;

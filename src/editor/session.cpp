@@ -59,7 +59,12 @@ void Session::AfterStart() {
   if (copy.empty()) return;
   const bool open = platform_.AskYesNo(kRecoveryQuestion);
   work_.RecoveryAnswered();
-  if (open && LoadLog(copy)) return;
+  // The recovered log was never saved: it belongs to no file, and closing
+  // the window asks before it is dropped again.
+  if (open) {
+    const std::unique_ptr<model::Document> recovered = ReadLog(copy);
+    if (recovered && ReplaceLog(*recovered, std::nullopt)) return;
+  }
   platform_.ShowMessage(std::string(kRecoveryKeptHead) + copy.string() +
                         std::string(kRecoveryKeptTail));
 }

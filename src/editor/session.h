@@ -11,13 +11,20 @@
 // them across, and only the handlers that say so do that.
 
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "editor/entry_mode.h"
 #include "editor/entry_rules.h"
+#include "editor/layer_list.h"
 #include "editor/main_window_state.h"
 #include "editor/platform.h"
+#include "editor/undo_history.h"
 #include "editor/work_copy.h"
 #include "files/work_file.h"
 #include "files/work_file_lease.h"
@@ -29,8 +36,6 @@
 #include "settings/category_catalogue.h"
 
 namespace borvik::editor {
-
-enum class EntryMode { Append, Edit };
 
 // What a press of データ入力 came to.
 struct EntryResult {
@@ -98,6 +103,36 @@ class Session {
   void LoadFormFromLayer(int slot);
   void ShowPreviousLayer();
   void ShowNextLayer();
+  // A stored layer (1 to the layer count) in the form in edit mode, as the
+  // two buttons show one: 層の一覧 picks layers with it.
+  void ShowLayer(int slot);
+  // The layer the form shows in edit mode, if any.
+  std::optional<int> ShownLayer() const;
+
+  // 編集 menu.
+  // 層を挿入: while a stored layer is shown, the form (checked as データ入力
+  // checks it) becomes a new layer before it and the form goes on showing
+  // that layer; otherwise it is データ入力.
+  EntryResult InsertLayer();
+  // 層を削除: asks, then takes out the layer shown; the form shows the layer
+  // that followed it. Only while a stored layer is shown.
+  void DeleteLayer();
+  bool CanDeleteLayer() const { return ShownLayer().has_value(); }
+  void Undo();
+  void Redo();
+  bool CanUndo() const { return history_.CanUndo(); }
+  bool CanRedo() const { return history_.CanRedo(); }
+  const UndoHistory& History() const { return history_; }
+
+  // The one way a command changes the log. Runs `command`; when it returns
+  // true and the log (its name, elevation, layers, legend or file) is then
+  // not what it was, the state before it becomes one undo step. Returns
+  // what the command returned. A command inside another one is part of its
+  // step.
+  bool RecordStep(const std::function<bool()>& command);
+
+  // 層の一覧: one row per stored layer.
+  std::vector<LayerListRow> LayerList() const;
 
   // View options.
   void OnDisplayToggle(int buttonId);
@@ -121,11 +156,34 @@ class Session {
   // when the file was refused (said so); the log is then as it was.
   void OnFileImport();
   bool ImportLog(const std::filesystem::path& path);
+  // The log being edited replaced by `loaded` (its header and layers) as a
+  // load replaces it, as one undo step: the work file rewritten, the
+  // drawing rebuilt, the form showing the last layer. `file` is where the
+  // log came from, if it is a layer file that 上書き保存 may write; a log
+  // from anywhere else belongs to no file and counts as not saved. False
+  // when the reset could not be done.
+  bool ReplaceLog(const model::Document& loaded, const std::optional<std::filesystem::path>& file);
+  // 柱状図データの保存.
   void OnFileSave();
+  // 上書き保存: to the file last loaded or saved, without a question;
+  // without one, 柱状図データの保存.
+  void OnFileSaveInPlace();
   void OnFileSaveImage();
   // PDFとして保存 and SVGとして保存: the whole log at true scale.
   void OnFileSavePdf();
   void OnFileSaveSvg();
+
+  // The file last loaded or saved; empty for none.
+  std::filesystem::path File() const { return FileOf(document_); }
+  // The log as the boxes show it differs from that file (from an empty log
+  // when there is none).
+  bool HasUnsavedChanges() const;
+  // "B-1.csv - Borvik", with "*" in front while there are unsaved changes.
+  std::string WindowTitle() const;
+  // The user closes the window: with unsaved changes asks whether to save
+  // them. False when the window must stay open (キャンセル, or a save that
+  // did not happen).
+  bool QueryClose();
 
   // 入力設定 → 設定の読込.
   void OnSettingsLoad();
@@ -140,9 +198,6 @@ class Session {
   void Report(const files::Status& status);
   void RebuildDrawingFrom(const model::LayerTable& layers);
   void ShowLoadFailure(const files::Error& error);
-  // The log being edited replaced by a loaded one, as 柱状図データの読込
-  // does it: work file rewritten, drawing rebuilt, the last layer shown.
-  bool ReplaceLog(const model::Document& loaded);
   bool StartNewLog();
   void SaveDocument(files::DocumentFormat format);
   void SetRecordLabel();
@@ -151,6 +206,35 @@ class Session {
   EntryForm CurrentEntryForm() const;
   // The form's values and controls as they show a stored layer.
   void ShowInForm(const EntryForm& shown);
+  // データ入力 and 層を挿入.
+  EntryResult StoreForm(bool insert);
+  // After the table changed in place: the work file written whole and the
+  // drawing rebuilt from it, as an edit does.
+  void RewriteAndRebuild();
+  // A layer file read whole, or nothing after saying why.
+  std::unique_ptr<model::Document> ReadLog(const std::filesystem::path& path);
+  // Writes the log to `path`. False when it was not written (a refused
+  // name, an overwrite declined, a failed write: said so).
+  bool SaveLog(const std::filesystem::path& path, bool askBeforeReplacing);
+
+  // Undo history.
+  EditorSnapshot TakeSnapshot();
+  void Restore(const EditorSnapshot& snapshot);
+  // The name and elevation as the boxes hold them, the log's otherwise.
+  model::LogHeader HeaderAsShown() const;
+
+  // A log as a file holds it, for telling whether the log differs from it.
+  struct SavedLog {
+    std::filesystem::path path;
+    model::LogHeader header;
+    LayerSequence layers;
+  };
+  std::filesystem::path FileOf(int document) const;
+  // The log was written to or read from `path` just now.
+  void NoteSaved(const std::filesystem::path& path);
+  // Forgets the files of documents that neither the log nor the history
+  // refers to any more.
+  void ForgetUnusedDocuments();
 
   Platform& platform_;
   std::unique_ptr<model::Document> log_;
@@ -165,6 +249,17 @@ class Session {
   int rockQualityIndex_ = 0;
   int weatheringIndex_ = 0;
   MainWindowState state_;
+  UndoHistory history_;
+  // The layers as last captured: the next capture shares their records.
+  LayerSequence lastLayers_;
+  int stepDepth_ = 0;
+  // The log being edited belongs to one document: 新規作成 and every load
+  // start another. A document may have a file (loaded from it, or saved to
+  // it since); undo can bring back the log of an earlier document, and with
+  // it that document's file.
+  int document_ = 0;
+  int nextDocument_ = 1;
+  std::map<int, SavedLog> files_;
 };
 
 }  // namespace borvik::editor

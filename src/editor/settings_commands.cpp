@@ -28,8 +28,9 @@ void Session::FillCategoryControls() {
 }
 
 void Session::OnSettingsLoad() {
-  // The log is discarded before the file is even chosen, as 新規作成 does.
-  if (!StartNewLog()) return;
+  // The log is discarded before the file is even chosen, as 新規作成 does;
+  // undo brings it back.
+  if (!RecordStep([this] { return StartNewLog(); })) return;
   for (ListState& list : state_.structureKinds) list.Clear();
   for (ListState& list : state_.featureKinds) list.Clear();
   WriteControls();

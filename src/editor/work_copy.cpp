@@ -12,11 +12,13 @@ files::Status WorkCopy::Note(files::Status status) {
 
 files::Status WorkCopy::Create() {
   started_ = false;
+  head_ = {};
   return Note(file_.Create());
 }
 
 files::Status WorkCopy::Start(const model::LogHeader& header) {
   started_ = true;
+  head_ = header;
   return Note(file_.Start(header));
 }
 
@@ -28,7 +30,15 @@ files::Status WorkCopy::Append(model::Document& log) {
 }
 
 files::Status WorkCopy::Rewrite(const model::LogHeader& header, const model::LayerTable& layers) {
+  head_ = header;
   return Note(file_.Rewrite(header, layers));
+}
+
+files::Status WorkCopy::Restore(bool started, const model::LogHeader& head,
+                                const model::LayerTable& layers) {
+  if (!started) return Create();
+  started_ = true;
+  return Rewrite(head, layers);
 }
 
 files::Status WorkCopy::ReadBack(model::Document& log) const { return file_.ReadBack(log); }

@@ -26,6 +26,8 @@ class WorkCopy {
   bool Started() const { return started_; }
   void MarkStarted() { started_ = true; }
   bool InStep() const { return inStep_; }
+  // The name and elevation the file's head was last written with.
+  const model::LogHeader& Head() const { return head_; }
 
   // Empty, not started.
   files::Status Create();
@@ -38,6 +40,10 @@ class WorkCopy {
   // Head and every layer.
   files::Status Rewrite(const model::LogHeader& header, const model::LayerTable& layers);
   files::Status ReadBack(model::Document& log) const;
+  // Undo and redo: the file as it stood with these layers, written whole:
+  // empty when it was not started, else the head it had and every layer.
+  files::Status Restore(bool started, const model::LogHeader& head,
+                        const model::LayerTable& layers);
   // Removes the file; one that is already gone is not an error.
   files::Status Delete();
   // The window closes: the file goes, then the lease, so that only now may
@@ -51,6 +57,7 @@ class WorkCopy {
   files::WorkFileLease lease_;
   bool started_ = false;
   bool inStep_ = true;
+  model::LogHeader head_;
 };
 
 }  // namespace borvik::editor

@@ -31,6 +31,43 @@ void LayerTable::Clear() {
   nextFreeSlot_ = 1;
 }
 
+void LayerTable::ClearSlot(int slot) {
+  floats_[slot] = {};
+  Str_[slot] = Bou_[slot] = RFe_[slot] = Wea_[slot] = 0;
+  Se_[slot].fill(-1);
+  Ec_[slot].fill(-1);
+  Sa_[slot] = {};
+}
+
+void LayerTable::CopySlot(int from, int to) {
+  floats_[to] = floats_[from];
+  Str_[to] = Str_[from];
+  Bou_[to] = Bou_[from];
+  RFe_[to] = RFe_[from];
+  Wea_[to] = Wea_[from];
+  Se_[to] = Se_[from];
+  Ec_[to] = Ec_[from];
+  Sa_[to] = Sa_[from];
+}
+
+bool LayerTable::Insert(int slot, const LayerRecord& layer) {
+  if (IsFull() || slot < 1 || slot > layerCount_ + 1) return false;
+  for (int s = layerCount_; s >= slot; --s) CopySlot(s, s + 1);
+  Replace(slot, layer);
+  ++layerCount_;
+  nextFreeSlot_ = layerCount_ + 1;
+  return true;
+}
+
+bool LayerTable::Remove(int slot) {
+  if (slot < 1 || slot > layerCount_) return false;
+  for (int s = slot; s < layerCount_; ++s) CopySlot(s + 1, s);
+  ClearSlot(layerCount_);
+  --layerCount_;
+  nextFreeSlot_ = layerCount_ + 1;
+  return true;
+}
+
 bool LayerTable::Append(const LayerRecord& layer) {
   const int slot = nextFreeSlot_;
   if (!Replace(slot, layer)) return false;

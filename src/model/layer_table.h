@@ -29,6 +29,18 @@ class LayerTable {
   // any other slot.
   bool Replace(int slot, const LayerRecord& layer);
 
+  // Stores the layer before the one in `slot` (1 to the layer count + 1):
+  // the layers from that slot on move down one slot. The layer count and the
+  // next free slot grow by one; the current layer number stays. Refuses
+  // (returns false, changes nothing) a full table or any other slot.
+  bool Insert(int slot, const LayerRecord& layer);
+
+  // Takes out the layer in a slot from 1 to the layer count: the layers after
+  // it move up one slot and the freed last slot holds the values of Clear.
+  // The layer count and the next free slot shrink by one; the current layer
+  // number stays. Refuses any other slot.
+  bool Remove(int slot);
+
   // The layer in a slot; an all-default record for a slot outside the table.
   LayerRecord Get(int slot) const;
 
@@ -42,6 +54,11 @@ class LayerTable {
   friend bool operator==(const LayerTable&, const LayerTable&) = default;
 
  private:
+  // Slot `from` copied into slot `to`, every column.
+  void CopySlot(int from, int to);
+  // One slot to the values Clear gives it.
+  void ClearSlot(int slot);
+
   std::array<std::array<float, kFloatColumns>, kSlots> floats_{};
   std::array<std::int32_t, kSlots> Str_{};
   std::array<std::int32_t, kSlots> Bou_{};

@@ -30,6 +30,7 @@ class wxSizer;
 namespace borvik::ui {
 
 class GlPicture;
+class LayerListWindow;
 
 class CBorvikDlg final : public wxFrame, private editor::Platform {
  public:
@@ -48,6 +49,8 @@ class CBorvikDlg final : public wxFrame, private editor::Platform {
   // What the window lends the editor and its dialogs.
   editor::Platform& EditorPlatform() { return *this; }
   GlPicture& Picture() { return *picture_; }
+  // 層の一覧, once it has been opened.
+  LayerListWindow* LayerList() { return layerList_; }
 
   // Runs a handler as an event does: widgets to state, handler, state to
   // widgets.
@@ -62,6 +65,7 @@ class CBorvikDlg final : public wxFrame, private editor::Platform {
                                                       std::string_view extension) override;
   bool ConfirmOverwrite() override;
   bool AskYesNo(std::string_view question) override;
+  editor::YesNoCancel AskYesNoCancel(std::string_view question) override;
   void Redraw() override;
   files::Status ExportImage(const std::filesystem::path& path) override;
   files::Status ExportDocument(const std::filesystem::path& path,
@@ -84,6 +88,9 @@ class CBorvikDlg final : public wxFrame, private editor::Platform {
   void OnClose(wxCloseEvent& event);
   void OnCharHook(wxKeyEvent& event);
   void OnScrollBar(wxScrollEvent& event);
+  void ShowLayerList();
+  // The title, the 編集 menu's entries and 層の一覧 as the editor has them.
+  void ShowEditorState();
 
   // main_window_transfer.cpp
   void StateToWidgets();
@@ -99,6 +106,7 @@ class CBorvikDlg final : public wxFrame, private editor::Platform {
   std::array<wxRadioButton*, 4> weathering_{};
   wxScrollBar* scrollBar_ = nullptr;
   wxStaticText* recordLabel_ = nullptr;
+  LayerListWindow* layerList_ = nullptr;
   std::unique_ptr<editor::Session> session_;
   bool closing_ = false;
 };

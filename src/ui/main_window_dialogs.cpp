@@ -54,4 +54,15 @@ bool CBorvikDlg::AskYesNo(std::string_view question) {
   return dialog.ShowModal() == wxID_YES;
 }
 
+editor::YesNoCancel CBorvikDlg::AskYesNoCancel(std::string_view question) {
+  if (scripted_) return scripted_->AskYesNoCancel(question);
+  wxMessageDialog dialog(this, Wx(question), "Borvik", wxYES_NO | wxCANCEL | wxICON_QUESTION);
+  dialog.SetYesNoCancelLabels(Wx("はい"), Wx("いいえ"), Wx("キャンセル"));
+  switch (dialog.ShowModal()) {
+    case wxID_YES: return editor::YesNoCancel::kYes;
+    case wxID_NO: return editor::YesNoCancel::kNo;
+    default: return editor::YesNoCancel::kCancel;
+  }
+}
+
 }  // namespace borvik::ui

@@ -2,6 +2,7 @@
 
 #include <wx/button.h>
 #include <wx/combobox.h>
+#include <wx/menu.h>
 #include <wx/scrolbar.h>
 
 #include <new>
@@ -11,8 +12,10 @@
 #include "ui/about_dialog.h"
 #include "ui/gl_picture.h"
 #include "ui/ids.h"
+#include "ui/layer_list_window.h"
 #include "ui/main_window.h"
 #include "ui/settings_window.h"
+#include "ui/text.h"
 
 namespace borvik::ui {
 namespace {
@@ -59,6 +62,12 @@ void CBorvikDlg::BindEvents() {
   menu(command::kFileLoad, [this] { session_->OnFileLoad(); });
   menu(command::kFileImport, [this] { session_->OnFileImport(); });
   menu(command::kFileSave, [this] { session_->OnFileSave(); });
+  menu(command::kFileSaveInPlace, [this] { session_->OnFileSaveInPlace(); });
+  menu(command::kEditUndo, [this] { session_->Undo(); });
+  menu(command::kEditRedo, [this] { session_->Redo(); });
+  menu(command::kInsertLayer, [this] { session_->InsertLayer(); });
+  menu(command::kDeleteLayer, [this] { session_->DeleteLayer(); });
+  menu(command::kLayerList, [this] { ShowLayerList(); });
   menu(command::kFileSaveImage, [this] { session_->OnFileSaveImage(); });
   menu(command::kFileSavePdf, [this] { session_->OnFileSavePdf(); });
   menu(command::kFileSaveSvg, [this] { session_->OnFileSaveSvg(); });
@@ -71,6 +80,14 @@ void CBorvikDlg::BindEvents() {
     CAboutDlg about(this);
     about.ShowModal();
   });
+  // A name or elevation typed is a change the title shows at once.
+  for (const int header : {id::kName, id::kElevation}) {
+    const auto typed = [this, header](wxCommandEvent& event) {
+      *session_->State().EditBox(header) = Utf8(event.GetString());
+      SetTitle(Wx(session_->WindowTitle()));
+    };
+    Bind(wxEVT_TEXT, typed, header);
+  }
   Bind(wxEVT_CHAR_HOOK, &CBorvikDlg::OnCharHook, this);
   Bind(wxEVT_CLOSE_WINDOW, &CBorvikDlg::OnClose, this);
 }
@@ -97,8 +114,38 @@ void CBorvikDlg::OnCharHook(wxKeyEvent& event) {
   event.Skip();
 }
 
-void CBorvikDlg::OnClose(wxCloseEvent&) {
+void CBorvikDlg::ShowLayerList() {
+  if (layerList_ == nullptr) {
+    const auto pick = [this](int slot) { Run([this, slot] { session_->ShowLayer(slot); }); };
+    layerList_ = new LayerListWindow(this, pick);
+  }
+  layerList_->ShowBeside(this);
+  ShowEditorState();
+}
+
+void CBorvikDlg::ShowEditorState() {
+  SetTitle(Wx(session_->WindowTitle()));
+  if (wxMenuBar* bar = GetMenuBar()) {
+    bar->Enable(MenuId(command::kEditUndo), session_->CanUndo());
+    bar->Enable(MenuId(command::kEditRedo), session_->CanRedo());
+    bar->Enable(MenuId(command::kDeleteLayer), session_->CanDeleteLayer());
+  }
+  if (layerList_ != nullptr && layerList_->IsShown()) {
+    layerList_->ShowRows(session_->LayerList(), session_->ShownLayer());
+  }
+}
+
+void CBorvikDlg::OnClose(wxCloseEvent& event) {
   if (closing_) return;
+  // A close the user can take back asks first when the log would be lost.
+  if (event.CanVeto()) {
+    bool mayClose = true;
+    Run([this, &mayClose] { mayClose = session_->QueryClose(); });
+    if (!mayClose) {
+      event.Veto();
+      return;
+    }
+  }
   closing_ = true;
   // The rendering context goes first, then the work file.
   picture_->ReleaseContext();

@@ -51,15 +51,29 @@ wxComboBox* CBorvikDlg::AddList(wxPanel* panel, int id, int width) {
 }
 
 void CBorvikDlg::BuildMenu() {
+  // A caption, with its keyboard shortcut after a tab.
+  const auto entry = [](const char* caption, const char* keys = nullptr) {
+    return keys == nullptr ? Wx(caption) : Wx(caption) + "\t" + keys;
+  };
   auto* file = new wxMenu;
-  file->Append(MenuId(command::kFileNew), Wx("新規作成"));
-  file->Append(MenuId(command::kFileLoad), Wx("柱状図データの読込"));
-  file->Append(MenuId(command::kFileImport), Wx("ボーリング交換用データの読込"));
-  file->Append(MenuId(command::kFileSave), Wx("柱状図データの保存"));
+  file->Append(MenuId(command::kFileNew), entry("新規作成", "Ctrl+N"));
+  file->Append(MenuId(command::kFileLoad), entry("柱状図データの読込", "Ctrl+O"));
+  file->Append(MenuId(command::kFileImport), entry("ボーリング交換用データの読込"));
+  file->Append(MenuId(command::kFileSaveInPlace), entry("上書き保存", "Ctrl+S"));
+  file->Append(MenuId(command::kFileSave), entry("柱状図データの保存", "Ctrl+Shift+S"));
   file->AppendSeparator();
-  file->Append(MenuId(command::kFileSaveImage), Wx("画像として保存"));
-  file->Append(MenuId(command::kFileSavePdf), Wx("PDFとして保存"));
-  file->Append(MenuId(command::kFileSaveSvg), Wx("SVGとして保存"));
+  file->Append(MenuId(command::kFileSaveImage), entry("画像として保存"));
+  file->Append(MenuId(command::kFileSavePdf), entry("PDFとして保存"));
+  file->Append(MenuId(command::kFileSaveSvg), entry("SVGとして保存"));
+  auto* edit = new wxMenu;
+  edit->Append(MenuId(command::kEditUndo), entry("元に戻す", "Ctrl+Z"));
+  wxMenuItem* redo = edit->Append(MenuId(command::kEditRedo), entry("やり直し", "Ctrl+Y"));
+  redo->AddExtraAccel(wxAcceleratorEntry(wxACCEL_CTRL | wxACCEL_SHIFT, 'Z'));
+  edit->AppendSeparator();
+  edit->Append(MenuId(command::kInsertLayer), entry("層を挿入"));
+  edit->Append(MenuId(command::kDeleteLayer), entry("層を削除"));
+  edit->AppendSeparator();
+  edit->Append(MenuId(command::kLayerList), entry("層の一覧", "Ctrl+L"));
   auto* settings = new wxMenu;
   settings->Append(MenuId(command::kSettingsLoad), Wx("設定の読込"));
   settings->Append(MenuId(command::kSettingsSave), Wx("設定の保存"));
@@ -68,6 +82,7 @@ void CBorvikDlg::BuildMenu() {
   help->Append(MenuId(command::kAbout), Wx("Borvikについて(&A)..."));
   auto* bar = new wxMenuBar;
   bar->Append(file, Wx("ファイル"));
+  bar->Append(edit, Wx("編集"));
   bar->Append(settings, Wx("入力設定"));
   bar->Append(help, Wx("ヘルプ"));
   SetMenuBar(bar);

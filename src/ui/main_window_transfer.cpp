@@ -69,6 +69,7 @@ void CBorvikDlg::StateToWidgets() {
   scrollBar_->SetScrollbar(s.scrollBar, 1, editor::kScrollBarMax + 1, 10);
   recordLabel_->SetLabel(Wx(s.recordLabel));
   buttons_[editor::control::kNext]->Enable(s.nextEnabled);
+  ShowEditorState();
 }
 
 void CBorvikDlg::WidgetsToState() {

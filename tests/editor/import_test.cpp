@@ -11,6 +11,7 @@
 #include "editor/messages.h"
 #include "editor_harness.h"
 #include "exchange/import.h"
+#include "observed_state.h"
 
 namespace borvik::editor {
 namespace {
@@ -71,6 +72,25 @@ TEST(FileImport, LoadsTheFileAsALoadedLogAndSaysNothingWhenAllIsMapped) {
   e.Tick(kClayBox);
   ASSERT_TRUE(e.session->EnterLayer().accepted);
   EXPECT_EQ(e.State().recordLabel, "柱状図データ： 18 /  18");
+}
+
+// An import is one step: undo brings back the log it replaced, redo the
+// imported log, and the imported log belongs to no layer file.
+TEST(FileImport, IsUndoneAndRedoneAsOneStep) {
+  Editor e;
+  e.TypeHeader("B-1", "12.5");
+  ASSERT_TRUE(e.Enter("0", "2", kClayBox).accepted);
+  const ObservedState before = Observe(e);
+  e.ui.fileAnswers.push_back(kReal / "BOREHOLE_FUKUI_18000230651302239-BED0002.xml");
+  e.session->OnFileImport();
+  const ObservedState imported = Observe(e);
+  EXPECT_TRUE(e.session->File().empty());
+  EXPECT_EQ(e.session->WindowTitle(), "*無題 - Borvik");
+  e.session->Undo();
+  ExpectSameState(Observe(e), before);
+  e.session->Redo();
+  ExpectSameState(Observe(e), imported);
+  EXPECT_EQ(e.session->Log().layers.LayerCount(), 17);
 }
 
 TEST(FileImport, ShowsTheReportWhenSomethingWasDropped) {

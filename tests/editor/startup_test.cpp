@@ -139,6 +139,25 @@ TEST(Recovery, YesBringsBackEveryLayerOfAKilledRun) {
   EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{copy.filename().string()});
 }
 
+// The recovered log was never saved: it belongs to no file (上書き保存 must
+// not write into the copy), and closing asks before it is lost again.
+TEST(Recovery, TheRecoveredLogIsNotSaved) {
+  TempDir dir;
+  RunAndKill(dir.Path());
+  Window next(In(dir.Path()));
+  next.ui.yesNoAnswers.push_back(true);
+  next.session->AfterStart();
+  ASSERT_EQ(next.session->Log().layers.LayerCount(), 3);
+  EXPECT_TRUE(next.session->File().empty());
+  EXPECT_EQ(next.session->WindowTitle(), "*無題 - Borvik");
+  next.ui.yesNoCancelAnswers.push_back(YesNoCancel::kCancel);
+  EXPECT_FALSE(next.session->QueryClose());
+  next.ui.fileAnswers.push_back(std::nullopt);
+  next.session->OnFileSaveInPlace();
+  EXPECT_EQ(next.ui.fileDialogs.size(), 1u);
+  next.session->OnClose();
+}
+
 TEST(Recovery, NoKeepsTheCopyAndSaysWhere) {
   TempDir dir;
   RunAndKill(dir.Path());

@@ -150,6 +150,40 @@ TEST_P(WriteFault, RewriteAfterAnEdit) {
   EXPECT_TRUE(e.session->WorkFileInStep());
 }
 
+// 層を削除 and its undo against a failing disk: the table follows every
+// step, the user hears of each failure, and the first write that succeeds
+// puts the whole log back on disk.
+TEST_P(WriteFault, DeleteAndUndo) {
+  Editor e;
+  EnterThree(e);
+  const std::string three = e.WorkFile();
+  e.session->ShowLayer(2);
+  e.ui.yesNoAnswers.push_back(true);
+  {
+    const ArmedFault fault(GetParam(), files::kWorkFileName);
+    e.session->DeleteLayer();
+    EXPECT_GT(fault.Hits(), 0);
+  }
+  EXPECT_EQ(e.ui.TakeMessages(), std::vector<std::string>{WorkFileMessage()});
+  EXPECT_EQ(e.session->Log().layers.LayerCount(), 2);
+  EXPECT_EQ(e.session->Drawing().EntryCount(), 2);
+  EXPECT_EQ(e.WorkFile(), three);
+  {
+    const ArmedFault fault(GetParam(), files::kWorkFileName);
+    e.session->Undo();
+    EXPECT_GT(fault.Hits(), 0);
+  }
+  EXPECT_EQ(e.ui.TakeMessages(), std::vector<std::string>{WorkFileMessage()});
+  EXPECT_EQ(e.session->Log().layers.LayerCount(), 3);
+  EXPECT_EQ(e.State().recordLabel, "柱状図データ：  2 /   3");
+  ExpectOnly(e, {"temp.csv"});
+  e.session->Redo();
+  EXPECT_TRUE(e.ui.messages.empty());
+  EXPECT_EQ(e.WorkFile(), InStep(e));
+  EXPECT_EQ(e.session->Log().layers.LayerCount(), 2);
+  EXPECT_TRUE(e.session->WorkFileInStep());
+}
+
 TEST_P(WriteFault, SaveKeepsTheOldFile) {
   Editor e;
   EnterThree(e);

@@ -101,8 +101,8 @@ TEST_F(WindowTest, TheFileMenuOffersTheDocumentsAfterTheImage) {
   }
   EXPECT_EQ(labels,
             (std::vector<std::string>{"新規作成", "柱状図データの読込", "ボーリング交換用データの読込",
-                                      "柱状図データの保存", "画像として保存", "PDFとして保存",
-                                      "SVGとして保存"}));
+                                      "上書き保存", "柱状図データの保存", "画像として保存",
+                                      "PDFとして保存", "SVGとして保存"}));
   EXPECT_NE(file->FindItem(ui::MenuId(ui::command::kFileSavePdf)), nullptr);
   EXPECT_NE(file->FindItem(ui::MenuId(ui::command::kFileSaveSvg)), nullptr);
 }

@@ -31,7 +31,9 @@ void Settle(int rounds) {
 int main(int argc, char** argv) {
   if (argc != 2 || ::chdir(argv[1]) != 0) return 2;
   wxApp::SetInstance(new wxApp);
-  if (!wxEntryStart(argc, argv)) return 2;
+  // The folder is ours, not an option of the toolkit's command line.
+  int toolkitArgc = 1;
+  if (!wxEntryStart(toolkitArgc, argv)) return 2;
   wxTheApp->CallOnInit();
   borvik::ui::ApplyCompactStyle();
   namespace id = borvik::editor::control;

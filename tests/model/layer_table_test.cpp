@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "model/document.h"
 
@@ -109,6 +110,86 @@ TEST(LayerTable, ClearEmptiesValuesAndSetsKindsToMinusOne) {
   EXPECT_EQ(cleared.Se, (std::array<std::int32_t, 4>{-1, -1, -1, -1}));
   EXPECT_EQ(cleared.Ec, (std::array<std::int32_t, 3>{-1, -1, -1}));
   EXPECT_EQ(cleared.Sa, (std::array<std::int32_t, 4>{0, 0, 0, 0}));
+}
+
+// Layers 1..n of a table by their tops, and the three counters.
+struct Shape {
+  std::vector<float> tops;
+  int current;
+  int count;
+  int nextFree;
+  friend bool operator==(const Shape&, const Shape&) = default;
+};
+Shape ShapeOf(const LayerTable& table) {
+  Shape shape{{}, table.CurrentLayer(), table.LayerCount(), table.NextFreeSlot()};
+  for (int slot = 1; slot <= table.LayerCount(); ++slot) shape.tops.push_back(table.Get(slot).top);
+  return shape;
+}
+
+TEST(LayerTable, InsertMovesTheLaterLayersDown) {
+  const struct {
+    int slot;
+    std::vector<float> tops;
+  } cases[] = {
+      {1, {9, 0, 2, 4}},
+      {2, {0, 9, 2, 4}},
+      {3, {0, 2, 9, 4}},
+      {4, {0, 2, 4, 9}},  // after the last: an append that leaves the current layer
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.slot);
+    auto table = std::make_unique<LayerTable>();
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(table->Append(Layer(i * 2.0f, i * 2.0f + 2)));
+    table->SetCurrentLayer(2);
+    ASSERT_TRUE(table->Insert(c.slot, Layer(9, 10)));
+    EXPECT_EQ(ShapeOf(*table), (Shape{c.tops, 2, 4, 5}));
+    EXPECT_EQ(table->Get(c.slot), Layer(9, 10));
+  }
+}
+
+TEST(LayerTable, RemoveMovesTheLaterLayersUpAndEmptiesTheLastSlot) {
+  const struct {
+    int slot;
+    std::vector<float> tops;
+  } cases[] = {{1, {2, 4}}, {2, {0, 4}}, {3, {0, 2}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.slot);
+    auto table = std::make_unique<LayerTable>();
+    LayerRecord marked = Layer(4, 6);
+    marked.Se = {2, 0, 0, 0};
+    marked.Sa = {1, 0, 0, 0};
+    ASSERT_TRUE(table->Append(Layer(0, 2)));
+    ASSERT_TRUE(table->Append(Layer(2, 4)));
+    ASSERT_TRUE(table->Append(marked));
+    ASSERT_TRUE(table->Remove(c.slot));
+    EXPECT_EQ(ShapeOf(*table), (Shape{c.tops, 3, 2, 3}));
+    // The freed slot is as a cleared table has it, so that the same log
+    // compares equal however it was reached.
+    auto cleared = std::make_unique<LayerTable>();
+    cleared->Clear();
+    EXPECT_EQ(table->Get(3), cleared->Get(3));
+  }
+}
+
+TEST(LayerTable, InsertAndRemoveRefuseWhatTheTableCannotDo) {
+  auto table = std::make_unique<LayerTable>();
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(table->Append(Layer(i * 2.0f, i * 2.0f + 2)));
+  const auto before = std::make_unique<LayerTable>(*table);
+  for (const int slot : {-1, 0, 5}) EXPECT_FALSE(table->Insert(slot, Layer(9, 10))) << slot;
+  for (const int slot : {-1, 0, 4, 999}) EXPECT_FALSE(table->Remove(slot)) << slot;
+  EXPECT_TRUE(*table == *before);
+
+  auto full = std::make_unique<LayerTable>();
+  for (int i = 0; i < LayerTable::kMaxLayers; ++i) ASSERT_TRUE(full->Append(Layer(i, i + 1.0f)));
+  const auto fullBefore = std::make_unique<LayerTable>(*full);
+  EXPECT_FALSE(full->Insert(500, Layer(9, 10)));
+  EXPECT_TRUE(*full == *fullBefore);
+  // The last slot can be taken out and put back.
+  ASSERT_TRUE(full->Remove(LayerTable::kMaxLayers));
+  ASSERT_TRUE(full->Insert(1, Layer(-1, 0)));
+  EXPECT_EQ(full->LayerCount(), LayerTable::kMaxLayers);
+  EXPECT_EQ(full->Get(2).top, 0.0f);
+  EXPECT_EQ(full->Get(LayerTable::kMaxLayers).top, 997.0f);
 }
 
 TEST(Document, ClearReturnsToAnEmptyLog) {

@@ -29,6 +29,7 @@ class ScriptedPlatform final : public Platform {
   std::deque<std::optional<std::filesystem::path>> fileAnswers;
   std::deque<bool> overwriteAnswers;
   std::deque<bool> yesNoAnswers;
+  std::deque<YesNoCancel> yesNoCancelAnswers;
   files::Status exportResult;
   std::function<void(const std::filesystem::path&)> onExport;
   files::Status documentResult;
@@ -84,6 +85,17 @@ class ScriptedPlatform final : public Platform {
     }
     const bool answer = yesNoAnswers.front();
     yesNoAnswers.pop_front();
+    return answer;
+  }
+
+  YesNoCancel AskYesNoCancel(std::string_view question) override {
+    questions.emplace_back(question);
+    if (yesNoCancelAnswers.empty()) {
+      ADD_FAILURE() << "unexpected question: " << question;
+      return YesNoCancel::kCancel;
+    }
+    const YesNoCancel answer = yesNoCancelAnswers.front();
+    yesNoCancelAnswers.pop_front();
     return answer;
   }
 

@@ -1,5 +1,6 @@
-// The README's pictures of the real window (docs/window-*.png and
-// docs/settings-dialog.png), taken on a virtual display by tools/screenshots.
+// The README's pictures of the real window (docs/window-*.png,
+// docs/layer-list.png and docs/settings-dialog.png), taken on a virtual
+// display by tools/screenshots.
 // Run from the source folder: the example log and the textures are found
 // there.
 
@@ -15,6 +16,8 @@
 #include "editor/main_window_state.h"
 #include "files/work_file_lease.h"
 #include "ui/app.h"
+#include "ui/ids.h"
+#include "ui/layer_list_window.h"
 #include "ui/main_window.h"
 #include "ui/settings_window.h"
 
@@ -28,11 +31,8 @@ void Settle(int rounds = 40) {
   }
 }
 
-// The window's rectangle of the screen, as a PNG.
-bool Shoot(wxWindow* window, const std::filesystem::path& file) {
-  window->Raise();
-  Settle();
-  const wxRect r = window->GetScreenRect();
+// A rectangle of the screen, as a PNG.
+bool Shoot(const wxRect& r, const std::filesystem::path& file) {
   const std::string command = "import -window root -crop " + std::to_string(r.width) + "x" +
                               std::to_string(r.height) + "+" + std::to_string(r.x) + "+" +
                               std::to_string(r.y) + " '" + file.string() + "'";
@@ -41,6 +41,12 @@ bool Shoot(wxWindow* window, const std::filesystem::path& file) {
     return false;
   }
   return true;
+}
+
+bool Shoot(wxWindow* window, const std::filesystem::path& file) {
+  window->Raise();
+  Settle();
+  return Shoot(window->GetScreenRect(), file);
 }
 
 }  // namespace
@@ -52,7 +58,9 @@ int main(int argc, char** argv) {
   }
   const std::filesystem::path docs = std::filesystem::absolute(argv[1]);
   wxApp::SetInstance(new wxApp);
-  if (!wxEntryStart(argc, argv)) return 1;
+  // The folder is ours, not an option of the toolkit's command line.
+  int toolkitArgc = 1;
+  if (!wxEntryStart(toolkitArgc, argv)) return 1;
   wxTheApp->CallOnInit();
   borvik::ui::ApplyCompactStyle();
   // The work file goes to a scratch folder, not into the source tree.
@@ -69,6 +77,20 @@ int main(int argc, char** argv) {
   window->FindWindow(borvik::editor::control::kShowLegend)->ProcessWindowEvent(legend);
   Settle();
   ok = Shoot(window, docs / "window-example.png") && ok;
+
+  // 層の一覧 beside the window, a layer picked in it.
+  wxCommandEvent list(wxEVT_MENU, borvik::ui::MenuId(borvik::ui::command::kLayerList));
+  window->ProcessWindowEvent(list);
+  Settle();
+  window->Run([window] { window->Editor().ShowLayer(3); });
+  Settle();
+  window->Raise();
+  window->LayerList()->Raise();
+  Settle();
+  ok = Shoot(window->GetScreenRect().Union(window->LayerList()->GetScreenRect()),
+             docs / "layer-list.png") &&
+       ok;
+  window->LayerList()->Hide();
 
   auto* settings = new borvik::ui::CSetting(window, window->EditorPlatform());
   settings->Move(0, 0);
