@@ -58,6 +58,10 @@ int UsageError(const Command& command, std::string_view problem);
 // "--scale の値が正しくありません: 1/30".
 std::string BadValue(std::string_view option, std::string_view value);
 
+// The text written to OUT whole, or to standard output for "-"; a failure
+// is said on stderr.
+bool WriteOutput(std::string_view out, const std::string& text);
+
 // A failure on stderr in the words the window uses.
 void PrintFailure(const files::Error& error);
 // A layer file that could not be loaded: as the load command reports it.

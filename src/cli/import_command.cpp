@@ -23,22 +23,6 @@ namespace borvik::cli {
 
 namespace {
 
-bool WriteOutput(std::string_view out, const std::string& text) {
-  if (out == "-") {
-    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
-        std::fflush(stdout) != 0) {
-      PrintFailure(files::CannotWrite(errno));
-      return false;
-    }
-    return true;
-  }
-  if (const files::Status written = files::WriteFileAtomic(std::string(out), text); !written) {
-    PrintFailure(*written.error);
-    return false;
-  }
-  return true;
-}
-
 int ImportOne(std::string_view in, std::string_view out, const exchange::NameRules& rules) {
   auto log = std::make_unique<model::Document>();
   exchange::ImportReport report;

@@ -26,20 +26,8 @@ int Normalize(std::span<const std::string_view> args) {
     PrintLoadFailure(*read.error);
     return kExitFailed;
   }
-  const std::string text = files::FormatLayerFile(log->header, log->layers);
-  if (out == "-") {
-    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
-        std::fflush(stdout) != 0) {
-      PrintFailure(files::CannotWrite(errno));
-      return kExitFailed;
-    }
-    return kExitOk;
-  }
-  if (const files::Status written = files::WriteFileAtomic(std::string(out), text); !written) {
-    PrintFailure(*written.error);
-    return kExitFailed;
-  }
-  return kExitOk;
+  return WriteOutput(out, files::FormatLayerFile(log->header, log->layers)) ? kExitOk
+                                                                          : kExitFailed;
 }
 
 }  // namespace

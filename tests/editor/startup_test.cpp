@@ -22,6 +22,7 @@ namespace borvik::editor {
 namespace {
 
 namespace fs = std::filesystem;
+using borvik::testing::FileNames;
 using borvik::testing::ReadBytes;
 using borvik::testing::TempDir;
 using borvik::testing::WriteBytes;
@@ -65,15 +66,6 @@ const std::string kThreeLayers = "B-1,12.5,\r\n" + HeaderLine() +
                                  PlainLine("0,2,0,0,0,0.15,0.15") +
                                  PlainLine("2,5,2,0,0,0.19,0.19") +
                                  PlainLine("5,9,5,0,0,0.21,0.21");
-
-std::vector<std::string> Names(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 // The program in another process enters three layers and is killed with
 // SIGKILL before it can close: what it entered is only on disk.
@@ -136,7 +128,7 @@ TEST(Recovery, YesBringsBackEveryLayerOfAKilledRun) {
 
   // The copy outlives the window that read it.
   next.session->OnClose();
-  EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{copy.filename().string()});
+  EXPECT_EQ(FileNames(dir.Path()), std::vector<std::string>{copy.filename().string()});
 }
 
 // The recovered log was never saved: it belongs to no file (上書き保存 must
@@ -230,13 +222,13 @@ TEST(Start, ANormalStartAndCloseLeaveNothing) {
     window.session->AfterStart();
     EXPECT_TRUE(window.ui.questions.empty());
     EXPECT_TRUE(window.ui.messages.empty());
-    EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{".temp.csv.lock", "temp.csv"}));
+    EXPECT_EQ(FileNames(dir.Path()), (std::vector<std::string>{".temp.csv.lock", "temp.csv"}));
     window.EnterThree();
     EXPECT_EQ(ReadBytes(window.WorkPath()), kThreeLayers);
     window.session->OnClose();
-    EXPECT_TRUE(Names(dir.Path()).empty());
+    EXPECT_TRUE(FileNames(dir.Path()).empty());
   }
-  EXPECT_TRUE(Names(dir.Path()).empty());
+  EXPECT_TRUE(FileNames(dir.Path()).empty());
 }
 
 TEST(Start, SaysOnceWhereTheWorkFileWent) {
@@ -255,7 +247,7 @@ TEST(Start, SaysOnceWhereTheWorkFileWent) {
   EXPECT_TRUE(window.ui.messages.empty());
   EXPECT_EQ(ReadBytes(fallback / "temp.csv"), kThreeLayers);
   window.session->OnClose();
-  EXPECT_TRUE(Names(fallback).empty());
+  EXPECT_TRUE(FileNames(fallback).empty());
 }
 
 TEST(Start, WithNowhereForAWorkFileTheLogStillGrows) {
@@ -294,7 +286,7 @@ TEST(TwoWindows, InOneFolderKeepToTheirOwnWorkFiles) {
   EXPECT_EQ(ReadBytes(second.WorkPath()), "");
   EXPECT_EQ(ReadBytes(first.WorkPath()), kThreeLayers);
   second.session->OnClose();
-  EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{".temp.csv.lock", "temp.csv"}));
+  EXPECT_EQ(FileNames(dir.Path()), (std::vector<std::string>{".temp.csv.lock", "temp.csv"}));
 
   ASSERT_TRUE(first.Enter("9", "10", kClayBox));
   EXPECT_EQ(ReadBytes(first.WorkPath()), kThreeLayers + PlainLine("9,10,9,0,0,0.15,0.15"));

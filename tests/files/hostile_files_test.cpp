@@ -23,16 +23,10 @@ namespace borvik::files {
 namespace {
 
 namespace fs = std::filesystem;
+using borvik::testing::FileNames;
 using borvik::testing::ReadBytes;
 using borvik::testing::TempDir;
 using borvik::testing::WriteBytes;
-
-std::vector<std::string> Names(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 TEST(WriteFileAtomic, NeverWritesThroughALinkPlantedBesideTheTarget) {
   TempDir dir;
@@ -45,7 +39,7 @@ TEST(WriteFileAtomic, NeverWritesThroughALinkPlantedBesideTheTarget) {
   EXPECT_EQ(ReadBytes(dir / "victim"), "precious");
   EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir / "log.csv")));
   EXPECT_EQ(ReadBytes(dir / "log.csv"), "new log");
-  EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{".log.csv.aaaaaaaa", "log.csv",
+  EXPECT_EQ(FileNames(dir.Path()), (std::vector<std::string>{".log.csv.aaaaaaaa", "log.csv",
                                                          "log.csv.borvik-tmp", "victim"}));
 }
 
@@ -57,7 +51,7 @@ TEST(WriteFileAtomic, AChosenLinkIsWrittenWhereItPointsAndStaysALink) {
   ASSERT_TRUE(WriteFileAtomic(dir / "link.csv", "new"));
   EXPECT_TRUE(fs::is_symlink(dir / "link.csv"));
   EXPECT_EQ(ReadBytes(dir / "real" / "log.csv"), "new");
-  EXPECT_EQ(Names(dir / "real"), std::vector<std::string>{"log.csv"});
+  EXPECT_EQ(FileNames(dir / "real"), std::vector<std::string>{"log.csv"});
   // A loop of links is refused and leaves everything as it was.
   fs::create_symlink("b", dir / "a");
   fs::create_symlink("a", dir / "b");
@@ -92,7 +86,7 @@ TEST(WriteFileAtomic, KeepsPermissionsAndHardLinks) {
   ASSERT_TRUE(WriteFileAtomic(target, "new"));
   EXPECT_EQ(ReadBytes(target), "new");
   EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
-  EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"log.csv"});
+  EXPECT_EQ(FileNames(dir.Path()), std::vector<std::string>{"log.csv"});
 }
 
 TEST(WriteFileAtomic, NamesNearTheLengthLimitStillWork) {
@@ -101,7 +95,7 @@ TEST(WriteFileAtomic, NamesNearTheLengthLimitStillWork) {
   ASSERT_TRUE(WriteFileAtomic(target, "log"));
   ASSERT_TRUE(WriteFileAtomic(target, "log again"));
   EXPECT_EQ(ReadBytes(target), "log again");
-  EXPECT_EQ(Names(dir.Path()).size(), 1u);
+  EXPECT_EQ(FileNames(dir.Path()).size(), 1u);
 }
 
 // Two programs saving one file over and over: every read in between sees
@@ -136,7 +130,7 @@ TEST(WriteFileAtomic, TwoWritersAlwaysLeaveOneCompleteFile) {
   for (const pid_t pid : writers) waitpid(pid, nullptr, 0);
   const std::string last = ReadBytes(target);
   EXPECT_TRUE(last == a || last == b);
-  EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"log.csv"});
+  EXPECT_EQ(FileNames(dir.Path()), std::vector<std::string>{"log.csv"});
   EXPECT_GT(reads, 0);
 }
 

@@ -22,6 +22,7 @@ namespace borvik::files {
 namespace {
 
 namespace fs = std::filesystem;
+using borvik::testing::FileNames;
 using borvik::testing::ReadBytes;
 using borvik::testing::TempDir;
 using borvik::testing::WriteBytes;
@@ -30,15 +31,6 @@ const std::string kLog = "B-1,12.5,\r\ntop, bot\r\n0,2,0\r\n";
 
 LeaseRequest In(const fs::path& folder, std::vector<fs::path> fallbacks = {}) {
   return {.folder = folder, .fallbackFolders = std::move(fallbacks), .now = 0};
-}
-
-std::vector<std::string> Names(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 // A window in another process: it takes a lease in `folder`, writes `log`
@@ -111,7 +103,7 @@ TEST(WorkFileLease, EachWindowTakesTheFirstFreeName) {
     EXPECT_FALSE(lease->FellBack());
     EXPECT_TRUE(lease->RecoveredCopy().empty());
   }
-  EXPECT_EQ(Names(dir.Path()),
+  EXPECT_EQ(FileNames(dir.Path()),
             (std::vector<std::string>{".temp-2.csv.lock", ".temp-3.csv.lock", ".temp.csv.lock"}));
 
   // A name given back is taken by the next window.
@@ -131,7 +123,7 @@ TEST(WorkFileLease, NeverTouchesTheFileOfARunningWindow) {
   EXPECT_EQ(lease.Path(), dir / "temp-2.csv");
   EXPECT_TRUE(lease.RecoveredCopy().empty());
   EXPECT_EQ(ReadBytes(dir / "temp.csv"), kLog);
-  EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{".temp-2.csv.lock", ".temp.csv.lock",
+  EXPECT_EQ(FileNames(dir.Path()), (std::vector<std::string>{".temp-2.csv.lock", ".temp.csv.lock",
                                                          "temp.csv"}));
 }
 
@@ -197,7 +189,7 @@ TEST(WorkFileLease, AnEmptyLeftoverIsSimplyReused) {
   WorkFileLease lease = WorkFileLease::Acquire(In(dir.Path()));
   EXPECT_EQ(lease.Path(), dir / "temp.csv");
   EXPECT_TRUE(lease.RecoveredCopy().empty());
-  EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{".temp.csv.lock", "temp.csv"}));
+  EXPECT_EQ(FileNames(dir.Path()), (std::vector<std::string>{".temp.csv.lock", "temp.csv"}));
 }
 
 // What is not a plain file of ours is passed over, and left as it was.
@@ -226,13 +218,13 @@ TEST(WorkFileLease, PassesOverWhatIsNotAWorkFile) {
     SCOPED_TRACE(c.what);
     TempDir dir;
     c.make(dir.Path());
-    const std::vector<std::string> before = Names(dir.Path());
+    const std::vector<std::string> before = FileNames(dir.Path());
     {
       WorkFileLease lease = WorkFileLease::Acquire(In(dir.Path()));
       EXPECT_EQ(lease.Path(), dir / "temp-2.csv");
       EXPECT_TRUE(lease.RecoveredCopy().empty());
     }
-    EXPECT_EQ(Names(dir.Path()), before);
+    EXPECT_EQ(FileNames(dir.Path()), before);
     if (fs::exists(dir / "elsewhere.csv")) {
       EXPECT_EQ(ReadBytes(dir / "elsewhere.csv"), kLog);
     }
@@ -323,7 +315,7 @@ TEST(WorkFileLease, ReleaseRemovesTheLockFileOnce) {
   // The work file is the window's to delete, not the lease's.
   EXPECT_EQ(ReadBytes(dir / "temp.csv"), kLog);
   lease.Release();
-  EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"temp.csv"});
+  EXPECT_EQ(FileNames(dir.Path()), std::vector<std::string>{"temp.csv"});
 }
 
 }  // namespace

@@ -1,8 +1,13 @@
+// What every command shares: its arguments, its usage, its output and the
+// words of its failures.
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 
 #include "cli/commands.h"
 #include "editor/messages.h"
+#include "files/file_io.h"
 
 namespace borvik::cli {
 namespace {
@@ -64,6 +69,22 @@ int UsageError(const Command& command, std::string_view problem) {
 
 std::string BadValue(std::string_view option, std::string_view value) {
   return std::string(option) + " の値が正しくありません: " + std::string(value);
+}
+
+bool WriteOutput(std::string_view out, const std::string& text) {
+  if (out == "-") {
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
+        std::fflush(stdout) != 0) {
+      PrintFailure(files::CannotWrite(errno));
+      return false;
+    }
+    return true;
+  }
+  if (const files::Status written = files::WriteFileAtomic(std::string(out), text); !written) {
+    PrintFailure(*written.error);
+    return false;
+  }
+  return true;
 }
 
 void PrintFailure(const files::Error& error) {
