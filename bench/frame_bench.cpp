@@ -1,85 +1,174 @@
-// A frame of the largest log: 999 layers that all cross a sheet boundary,
-// every mark given, the legend on. Recorded (the frame code alone) and drawn
-// with OpenGL on the headless context (llvmpipe here).
+// A frame of the largest logs, every mark given, the legend on: the frame
+// code alone on the recording canvas, and drawn with OpenGL on the headless
+// context (llvmpipe here) into an offscreen buffer of the export size. Also
+// the parts of an export that are not the frame: the context, the first use
+// of the textures, the PNG encoding.
 
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <filesystem>
 #include <memory>
+#include <vector>
 
-#include "render/draw_table.h"
-#include "render/frame.h"
 #include "render/gl/gl_canvas.h"
 #include "render/gl/headless_context.h"
 #include "render/gl/image_export.h"
+#include "render/png_encode.h"
 #include "render/recording_canvas.h"
+#include "support/large_logs.h"
 
 namespace {
 
 using namespace borvik;
+using testing::LargeLog;
+using testing::LogKind;
 
-struct FullLog {
-  std::unique_ptr<render::DrawTable> drawing = std::make_unique<render::DrawTable>();
-  render::LegendUsage usage;
-  settings::CategoryCatalogue catalogue = settings::CategoryCatalogue::Defaults();
-  model::LogHeader header{"B-999 大深度ボーリング", 35.5f};
-  render::ViewOptions view;
+constexpr int kW = render::ColumnRenderer::kExportWidth;
+constexpr int kH = render::ColumnRenderer::kExportHeight;
 
-  FullLog() {
-    view.showLegend = true;
-    for (int i = 0; i < model::LayerTable::kMaxLayers; ++i) {
-      model::LayerRecord layer;
-      layer.top = 20.0f + 25.0f * static_cast<float>(i);
-      layer.bot = layer.top + 10.0f;
-      layer.int_ = layer.top + 3.0f;
-      layer.Str = i % 3;
-      layer.Bou = i % 5;
-      layer.RF1 = 0.15f + 0.01f * static_cast<float>(i % 12);
-      layer.RF2 = 0.2699f;
-      layer.RFe = i % 5;
-      layer.Wea = i % 4;
-      for (int k = 0; k < 4; ++k) {
-        layer.DSe[k] = layer.top + static_cast<float>(k + 1);
-        layer.Se[k] = 1 + (i + k) % 7;
-        layer.DSa[k] = layer.top + 1.5f * static_cast<float>(k + 1);
-        layer.Sa[k] = 1;
+// The cases of the frame: log, scale index, scroll position; the fast
+// frame (1) or the literal one (0).
+void FrameCases(benchmark::internal::Benchmark* b) {
+  b->ArgNames({"log", "scale", "scroll", "fast"});
+  const struct {
+    LogKind kind;
+    int scale;
+  } logs[] = {{LogKind::kCrossing, 1},
+              {LogKind::kMetre, 0},
+              {LogKind::kMetre, 1},
+              {LogKind::kMetre, 3},
+              {LogKind::kTenth, 1}};
+  for (const int fast : {1, 0}) {
+    for (const auto& log : logs) {
+      for (const int scroll : {0, 50, 100}) {
+        b->Args({static_cast<int>(log.kind), log.scale, scroll, fast});
       }
-      for (int k = 0; k < 3; ++k) {
-        layer.DEc[k] = layer.top + 2.0f * static_cast<float>(k + 1);
-        layer.Ec[k] = 1 + (i + k) % 9;
-      }
-      render::AddLayerToDrawing(*drawing, usage, layer, view.scaleIndex);
     }
+    b->Args({static_cast<int>(LogKind::kEmpty), 1, 0, fast});
   }
-  render::Scene Scene() const { return {*drawing, usage, catalogue, header, view}; }
-};
+}
+
+render::FrameOptions OptionsFor(const benchmark::State& state) {
+  return state.range(3) ? render::FrameOptions::Fast() : render::FrameOptions::Literal();
+}
+
+LargeLog LogFor(const benchmark::State& state) {
+  return LargeLog(static_cast<LogKind>(state.range(0)), static_cast<int>(state.range(1)),
+                  static_cast<int>(state.range(2)));
+}
 
 void BM_FrameRecorded(benchmark::State& state) {
-  const FullLog log;
-  render::ColumnRenderer renderer;
+  const LargeLog log = LogFor(state);
+  render::ColumnRenderer renderer(OptionsFor(state));
+  // One canvas for all frames, as the window keeps its canvas: the frame's
+  // work, not the growing of a fresh list of operations.
+  render::RecordingCanvas canvas;
   for (auto _ : state) {
-    render::RecordingCanvas canvas;
-    renderer.RenderLog(canvas, log.Scene(), 880, 831);
+    canvas.Clear();
+    renderer.RenderLog(canvas, log.Scene(), kW, kH);
     benchmark::DoNotOptimize(canvas.Ops().size());
   }
 }
-BENCHMARK(BM_FrameRecorded)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FrameRecorded)->Apply(FrameCases)->Unit(benchmark::kMillisecond);
 
-void BM_FrameOpenGl(benchmark::State& state) {
-  std::string error;
-  const auto context = render::gl::HeadlessContext::Create(&error);
-  if (!context) {
-    state.SkipWithError(error.c_str());
-    return;
+// An RGBA colour buffer of the export size, bound while it lives.
+class Offscreen {
+ public:
+  Offscreen() {
+    glGenFramebuffers(1, &fbo_);
+    glGenRenderbuffers(1, &colour_);
+    glBindRenderbuffer(GL_RENDERBUFFER, colour_);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, kW, kH);
+    glBindFramebuffer(GL_FRAMEBUFFER, fbo_);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour_);
   }
+  ~Offscreen() {
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDeleteRenderbuffers(1, &colour_);
+    glDeleteFramebuffers(1, &fbo_);
+  }
+
+ private:
+  GLuint fbo_ = 0;
+  GLuint colour_ = 0;
+};
+
+std::unique_ptr<render::gl::HeadlessContext> Context(benchmark::State& state) {
+  std::string error;
+  auto context = render::gl::HeadlessContext::Create(&error);
+  if (!context) state.SkipWithError(error.c_str());
   std::filesystem::current_path(BORVIK_SOURCE_DIR);
-  const FullLog log;
+  return context;
+}
+
+// Processor time of every thread of the process, in milliseconds: the
+// software renderer's threads work beside the one that draws, and on a
+// busy machine the time that passes says little about the work done.
+double ProcessCpuMs() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const auto ms = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
+  return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+// The frame alone, as the window draws it: every texture already decoded.
+void BM_FrameOpenGl(benchmark::State& state) {
+  const auto context = Context(state);
+  if (!context) return;
+  const LargeLog log = LogFor(state);
+  const Offscreen offscreen;
   render::gl::GlCanvas canvas;
-  render::ColumnRenderer renderer;
+  render::ColumnRenderer renderer(OptionsFor(state));
+  renderer.RenderLog(canvas, log.Scene(), kW, kH);
+  const double before = ProcessCpuMs();
+  for (auto _ : state) renderer.RenderLog(canvas, log.Scene(), kW, kH);
+  state.counters["all_threads_ms"] =
+      (ProcessCpuMs() - before) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_FrameOpenGl)->Apply(FrameCases)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The parts of borvik-cli render that are not the frame.
+void BM_HeadlessContext(benchmark::State& state) {
   for (auto _ : state) {
-    benchmark::DoNotOptimize(render::gl::RenderPng(renderer, canvas, log.Scene()));
+    std::string error;
+    auto context = render::gl::HeadlessContext::Create(&error);
+    if (!context) {
+      state.SkipWithError(error.c_str());
+      return;
+    }
   }
 }
-BENCHMARK(BM_FrameOpenGl)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HeadlessContext)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A first frame of the empty log with a fresh canvas: every texture it uses
+// decoded and uploaded.
+void BM_FirstFrameEmptyLog(benchmark::State& state) {
+  const auto context = Context(state);
+  if (!context) return;
+  const LargeLog log(LogKind::kEmpty, 1, 0);
+  const Offscreen offscreen;
+  for (auto _ : state) {
+    render::gl::GlCanvas canvas;
+    render::ColumnRenderer renderer(render::FrameOptions::Fast());
+    renderer.RenderLog(canvas, log.Scene(), kW, kH);
+  }
+}
+BENCHMARK(BM_FirstFrameEmptyLog)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_EncodePng(benchmark::State& state) {
+  const auto context = Context(state);
+  if (!context) return;
+  const LargeLog log(LogKind::kCrossing, 1, 0);
+  const Offscreen offscreen;
+  render::gl::GlCanvas canvas;
+  render::ColumnRenderer renderer(render::FrameOptions::Fast());
+  renderer.RenderLog(canvas, log.Scene(), kW, kH);
+  std::vector<std::uint8_t> rows(static_cast<std::size_t>(kW) * kH * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, kW, kH, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
+  for (auto _ : state) benchmark::DoNotOptimize(render::EncodePngRgb(rows.data(), kW, kH));
+}
+BENCHMARK(BM_EncodePng)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

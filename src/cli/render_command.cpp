@@ -3,10 +3,12 @@
 // whole log as PDF or SVG (by the output's extension) as PDFとして保存 and
 // SVGとして保存 write it.
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/commands.h"
 #include "editor/messages.h"
@@ -27,12 +29,15 @@ namespace borvik::cli {
 
 namespace {
 
+constexpr int kMaxTimedFrames = 100000;
+
 struct RenderArgs {
   std::string in, out, settings;
   std::optional<std::string> map;
   render::ViewOptions view;
   std::optional<files::DocumentFormat> document;  // nullopt: the PNG picture
   files::PaperRequest paper;
+  int frames = 0;  // drawn again after the first, and timed
 };
 
 // PDF or SVG by the output's extension, whatever its case.
@@ -70,23 +75,24 @@ bool ParseHide(std::string_view list, render::ViewOptions& view) {
   return true;
 }
 
-bool ParseScroll(std::string_view text, int& position) {
-  if (text.empty() || text.size() > 3) return false;
+// A whole number from `low` to `high`, digits only.
+bool ParseCount(std::string_view text, int low, int high, int& out) {
+  if (text.empty() || text.size() > 9) return false;
   int value = 0;
   for (const char c : text) {
     if (c < '0' || c > '9') return false;
     value = value * 10 + (c - '0');
   }
-  if (value > 100) return false;
-  position = value;
+  if (value < low || value > high) return false;
+  out = value;
   return true;
 }
 
 // The problem with the arguments, or nullopt when they are all good.
 std::optional<std::string> ParseArgs(std::span<const std::string_view> args, RenderArgs& out) {
   static constexpr std::string_view kFlags[] = {"--legend", "--elevation", "--landscape"};
-  static constexpr std::string_view kValued[] = {"--scale", "--hide",  "--scroll",
-                                                 "--settings", "--paper", "--map"};
+  static constexpr std::string_view kValued[] = {"--scale",    "--hide",  "--scroll", "--settings",
+                                                 "--paper",    "--map",   "--frames"};
   const Arguments parsed(args, kFlags, kValued);
   if (parsed.Problem()) return parsed.Problem();
   out.view.showLegend = parsed.Has("--legend");
@@ -100,8 +106,12 @@ std::optional<std::string> ParseArgs(std::span<const std::string_view> args, Ren
     return BadValue("--hide", *hide);
   }
   if (const auto scroll = parsed.Value("--scroll");
-      scroll && !ParseScroll(*scroll, out.view.scrollPosition)) {
+      scroll && !ParseCount(*scroll, 0, 100, out.view.scrollPosition)) {
     return BadValue("--scroll", *scroll);
+  }
+  if (const auto frames = parsed.Value("--frames");
+      frames && !ParseCount(*frames, 1, kMaxTimedFrames, out.frames)) {
+    return BadValue("--frames", *frames);
   }
   if (const auto settings = parsed.Value("--settings")) out.settings = std::string(*settings);
   if (const auto map = parsed.Value("--map")) out.map = std::string(*map);
@@ -117,7 +127,20 @@ std::optional<std::string> ParseArgs(std::span<const std::string_view> args, Ren
   if (out.paper != files::PaperRequest{} && out.document != files::DocumentFormat::kPdf) {
     return "--paper と --landscape は PDF にだけ使えます";
   }
+  if (out.frames > 0 && out.document) {
+    return "--frames は PNG にだけ使えます";
+  }
   return std::nullopt;
+}
+
+// "frames: N, median X ms, worst Y ms": how fast this machine draws the
+// frame, to compare machines.
+void PrintFrameTimes(std::vector<double> times) {
+  if (times.empty()) return;
+  std::sort(times.begin(), times.end());
+  const std::size_t n = times.size();
+  const double median = n % 2 == 1 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
+  std::fprintf(stderr, "frames: %zu, median %.1f ms, worst %.1f ms\n", n, median, times.back());
 }
 
 int Render(std::span<const std::string_view> args) {
@@ -158,11 +181,14 @@ int Render(std::span<const std::string_view> args) {
     return kExitFailed;
   }
   render::gl::GlCanvas canvas;
-  render::ColumnRenderer renderer;
+  render::ColumnRenderer renderer(render::FrameOptions::Fast());
   if (const files::Status status = render::gl::ExportImage(renderer, canvas, scene, parsed.out);
       !status) {
     PrintFailure(*status.error);
     return kExitFailed;
+  }
+  if (parsed.frames > 0) {
+    PrintFrameTimes(render::gl::TimeFrames(renderer, canvas, scene, parsed.frames));
   }
   return kExitOk;
 }
@@ -173,7 +199,7 @@ const Command kRender{
     "render",
     "render IN.csv|IN.xml OUT.png|OUT.pdf|OUT.svg [--scale 1/50|1/100|1/200|1/400] [--legend]\n"
     "[--elevation] [--hide structures,features,samples] [--scroll N] [--settings FILE.set]\n"
-    "[--paper A4|A3] [--landscape] [--map FILE]",
+    "[--paper A4|A3] [--landscape] [--map FILE] [--frames N]",
     "画像として保存と同じ 880 x 831 の PNG、または柱状図全体を実寸の PDF・SVG を書く", Render};
 
 }  // namespace borvik::cli

@@ -109,8 +109,17 @@ void DrawDepthAxis(Canvas& canvas, const DrawEntry& entry, const EntryValues& v,
 
 void DrawCaptions(Canvas& canvas, const EntryValues& v, const ViewOptions& view,
                   const model::LogHeader& header) {
+  DrawLogName(canvas, header);
+  DrawSheetCaptions(canvas, v, view);
+}
+
+void DrawLogName(Canvas& canvas, const model::LogHeader& header) {
   canvas.SetColor(0, 0, 0);
   canvas.Text(-1.35f, 1.35f, header.name.c_str());
+}
+
+void DrawSheetCaptions(Canvas& canvas, const EntryValues& v, const ViewOptions& view) {
+  canvas.SetColor(0, 0, 0);
   canvas.Text(v.x0 + 0.12f, 1.28f, "M");
   canvas.Text(v.x0 + 0.19f, 1.28f, "S");
   canvas.Text(v.x0 + 0.24f, 1.28f, "G");

@@ -28,8 +28,13 @@ AxisLayout LayOutDepthAxis(const DrawEntry& entry, const EntryValues& v, const V
                            float elevation);
 void DrawDepthAxis(Canvas& canvas, const DrawEntry& entry, const EntryValues& v,
                    const ViewOptions& view, float elevation);
+// The log name, then the sheet captions.
 void DrawCaptions(Canvas& canvas, const EntryValues& v, const ViewOptions& view,
                   const model::LogHeader& header);
+// The log name at the top left of sheet 1, the same place for every entry.
+void DrawLogName(Canvas& canvas, const model::LogHeader& header);
+// The grain-size letters and the axis caption of the entry's sheet.
+void DrawSheetCaptions(Canvas& canvas, const EntryValues& v, const ViewOptions& view);
 
 // The sheet that starts at a sheet offset x: 0 for the first.
 long long SheetIndex(float x);

@@ -1,6 +1,8 @@
 #include "render/bitmap_text.h"
 
+#include <array>
 #include <cstdio>
+#include <vector>
 
 #include "render/glyph_font.h"
 #include "text/cp932.h"
@@ -44,6 +46,14 @@ constexpr int Base64Value(char c) {
   if (c == '+') return 62;
   if (c == '/') return 63;
   return 0;
+}
+
+// The slot's text (up to its first zero byte) decoded into rows.
+void DecodeSlot(int slot, std::span<std::uint8_t, kGlyphSlotSize> rows) {
+  const char* slotText = GlyphFont[slot];
+  std::size_t textLength = 0;
+  while (textLength < kGlyphSlotSize && slotText[textLength] != '\0') ++textLength;
+  DecodeBase64(std::string_view(slotText, textLength), rows);
 }
 
 }  // namespace
@@ -120,49 +130,67 @@ std::size_t DecodeBase64(std::string_view text, std::span<std::uint8_t> out) {
   return length;
 }
 
-void DrawBitmapText(Canvas& canvas, float x, float y, const char* utf8) {
+std::size_t PlaceBitmapText(const char* utf8, float x,
+                            std::span<PlacedGlyph, kMaxBitmapTextBytes> out) {
   char sjis[kShiftJisBufferSize];
   Utf8ToShiftJis(utf8, sjis);
-  if (sjis[0] == '\0') return;
-
-  // Cleared once: each glyph overwrites the bytes its width reads.
-  std::uint8_t bitmap[kGlyphRows * kBitmapStride] = {};
-  int k = 0;  // half-width cells drawn so far
+  std::size_t count = 0;
+  int k = 0;  // half-width cells placed so far
   std::size_t i = 0;
   while (sjis[i] != '\0') {
     const unsigned b = static_cast<unsigned char>(sjis[i]);
-    const bool wide = IsLeadByte(b);
-    int slot = 0;
-    if (wide) {
+    PlacedGlyph& glyph = out[count++];
+    glyph.wide = IsLeadByte(b);
+    if (glyph.wide) {
       // The conversion always follows a lead byte with its trail byte; a lone
       // one would still stop at the zero.
       const unsigned trail = static_cast<unsigned char>(sjis[i + 1]);
-      slot = trail == 0 ? kBlankFullWidthSlot : FullWidthSlot(b, trail);
+      glyph.slot = trail == 0 ? kBlankFullWidthSlot : FullWidthSlot(b, trail);
       i += trail == 0 ? 1 : 2;
     } else {
-      slot = b <= 0x20 ? kSpaceSlot : int(b);
+      glyph.slot = b <= 0x20 ? kSpaceSlot : int(b);
       i += 1;
     }
+    // Every glyph gets its own raster position, so the bitmap's move never
+    // accumulates rounding.
+    glyph.x = (static_cast<float>(k) * 8) * kPixelSize + x;
+    k += glyph.wide ? 2 : 1;
+  }
+  return count;
+}
 
-    // Decoded afresh every time; a slot that fails to decode draws blank.
-    const char* slotText = GlyphFont[slot];
-    std::size_t textLength = 0;
-    while (textLength < kGlyphSlotSize && slotText[textLength] != '\0') ++textLength;
-    std::uint8_t glyph[kGlyphSlotSize] = {};
-    DecodeBase64(std::string_view(slotText, textLength), glyph);
+std::span<const std::uint8_t> DecodedGlyph(int slot) {
+  using Rows = std::array<std::uint8_t, kGlyphSlotSize>;
+  static const std::vector<Rows> font = [] {
+    std::vector<Rows> decoded(kGlyphSlotCount);
+    for (int s = 0; s < kGlyphSlotCount; ++s) DecodeSlot(s, decoded[s]);
+    return decoded;
+  }();
+  return {font[slot].data(), slot < kHalfWidthSlotCount ? 16u : 32u};
+}
 
-    const int rowBytes = wide ? 2 : 1;
+void DrawBitmapText(Canvas& canvas, float x, float y, const char* utf8, GlyphSource source) {
+  PlacedGlyph glyphs[kMaxBitmapTextBytes];
+  const std::size_t count = PlaceBitmapText(utf8, x, glyphs);
+
+  // Cleared once: each glyph overwrites the bytes its width reads.
+  std::uint8_t bitmap[kGlyphRows * kBitmapStride] = {};
+  for (std::size_t g = 0; g < count; ++g) {
+    const PlacedGlyph& placed = glyphs[g];
+    std::uint8_t decoded[kGlyphSlotSize] = {};
+    const std::uint8_t* glyph = decoded;
+    if (source == GlyphSource::kDecodeEachUse) {
+      DecodeSlot(placed.slot, decoded);  // afresh every time; a slot that fails draws blank
+    } else {
+      glyph = DecodedGlyph(placed.slot).data();
+    }
+    const int rowBytes = placed.wide ? 2 : 1;
     for (int r = 0; r < kGlyphRows; ++r) {
       for (int j = 0; j < rowBytes; ++j) {
         bitmap[(kGlyphRows - 1 - r) * kBitmapStride + j] = glyph[r * rowBytes + j];
       }
     }
-
-    // Every glyph gets its own raster position, so the bitmap's move never
-    // accumulates rounding.
-    const float rasterX = (static_cast<float>(k) * 8) * kPixelSize + x;
-    canvas.Bitmap(rasterX, y, 8 * rowBytes, kGlyphRows, 8.0f * float(rowBytes), bitmap);
-    k += rowBytes;
+    canvas.Bitmap(placed.x, y, 8 * rowBytes, kGlyphRows, 8.0f * float(rowBytes), bitmap);
   }
 }
 

@@ -32,12 +32,36 @@ inline constexpr std::size_t kMaxBitmapTextBytes = kShiftJisBufferSize - 1;
 // The output is never longer than the input.
 void Utf8ToShiftJis(const char* text, char (&out)[kShiftJisBufferSize]);
 
+// Where a glyph's rows come from: the font's base64 text decoded at every
+// use, or the whole font decoded once for the program's life. Both give the
+// same rows.
+enum class GlyphSource { kDecodeEachUse, kDecodedOnce };
+
+// One glyph of a text: its font slot, whether it is full width (16 pixels,
+// two cells) and the x of its lower-left corner.
+struct PlacedGlyph {
+  int slot = 0;
+  bool wide = false;
+  float x = 0.0f;
+};
+
+// The glyphs of the zero-terminated UTF-8 text in drawing order, the first
+// at x, glyph k at x + k * 8 * 0.003 (k counting half-width cells, in single
+// precision); returns how many.
+std::size_t PlaceBitmapText(const char* utf8, float x,
+                            std::span<PlacedGlyph, kMaxBitmapTextBytes> out);
+
+// The rows of a glyph, top first: 16 bytes for a half-width slot, 32 (two
+// per row) for a full-width one, from the font decoded once.
+std::span<const std::uint8_t> DecodedGlyph(int slot);
+
 // Draws the zero-terminated UTF-8 text with its first glyph's lower-left
 // corner at (x, y) in drawing units, in the canvas's current colour: an
-// 8 x 16 glyph per single-byte character, 16 x 16 per double-byte one, glyph
-// k placed at x + k * 8 * 0.003 (k counting half-width cells). A text that
-// converts to nothing issues no canvas call.
-void DrawBitmapText(Canvas& canvas, float x, float y, const char* utf8);
+// 8 x 16 glyph per single-byte character, 16 x 16 per double-byte one, each
+// with one Bitmap call at its PlaceBitmapText position. A text that converts
+// to nothing issues no canvas call.
+void DrawBitmapText(Canvas& canvas, float x, float y, const char* utf8,
+                    GlyphSource source = GlyphSource::kDecodeEachUse);
 
 // Decodes standard base64 (RFC 4648 alphabet, "=" padding) into out and
 // returns the decoded length: three bytes per four characters less one for

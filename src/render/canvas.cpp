@@ -4,6 +4,10 @@
 
 namespace borvik::render {
 
-void Canvas::Text(float x, float y, const char* utf8) { DrawBitmapText(*this, x, y, utf8); }
+void Canvas::Text(float x, float y, const char* utf8) {
+  DrawBitmapText(
+      *this, x, y, utf8,
+      mode_ == FrameMode::kFast ? GlyphSource::kDecodedOnce : GlyphSource::kDecodeEachUse);
+}
 
 }  // namespace borvik::render

@@ -32,9 +32,21 @@ inline constexpr std::array<Point, 4> kArrayTexCoords{{{0, 1}, {1, 1}, {1, 0}, {
 
 enum class TextureLoader { Rgb, Rgba };
 
+// How a frame is drawn. kLiteral does all the work as described: every
+// entry from its reset state, every glyph decoded at every use, the drawing
+// finished after every entry. kFast skips work that cannot change a pixel;
+// the pixels are the same.
+enum class FrameMode { kLiteral, kFast };
+
 class Canvas {
  public:
   virtual ~Canvas() = default;
+
+  // Set by the frame before BeginFrame. In kFast a canvas may take
+  // shortcuts that give the same pixels (the base Text uses the glyph font
+  // decoded once).
+  void SetFrameMode(FrameMode mode) { mode_ = mode; }
+  FrameMode Mode() const { return mode_; }
 
   // Viewport, then the whole picture cleared to opaque white.
   virtual void BeginFrame(int width, int height) = 0;
@@ -88,6 +100,9 @@ class Canvas {
   // 16-pixel glyph row high. The picture draws it as bitmap glyphs
   // (DrawBitmapText); a canvas that can set real text overrides this.
   virtual void Text(float x, float y, const char* utf8);
+
+ private:
+  FrameMode mode_ = FrameMode::kLiteral;
 };
 
 }  // namespace borvik::render

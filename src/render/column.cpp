@@ -160,7 +160,7 @@ void DrawColumnTiles(Canvas& canvas, const DrawEntry& entry, EntryValues& v,
   canvas.SetTexturing(false);
 }
 
-void DrawGrainScaleAndFrameLines(Canvas& canvas, const EntryValues& v) {
+void DrawGrainScaleAndFrameLines(Canvas& canvas, const EntryValues& v, bool withGrainScale) {
   constexpr float kBase = 1.25f;
   constexpr struct {
     float c, h;
@@ -170,11 +170,13 @@ void DrawGrainScaleAndFrameLines(Canvas& canvas, const EntryValues& v) {
   const float x0 = v.x0;
   std::vector<Point> lines;
   lines.reserve(30);
-  lines.push_back({x0 + 0.1f, kBase});
-  lines.push_back({x0 + 0.29f, kBase});
-  for (const auto& tick : kTicks) {
-    lines.push_back({x0 + tick.c, kBase});
-    lines.push_back({x0 + tick.c, tick.h});
+  if (withGrainScale) {
+    lines.push_back({x0 + 0.1f, kBase});
+    lines.push_back({x0 + 0.29f, kBase});
+    for (const auto& tick : kTicks) {
+      lines.push_back({x0 + tick.c, kBase});
+      lines.push_back({x0 + tick.c, tick.h});
+    }
   }
   lines.push_back({x0, 1.2f});
   lines.push_back({x0 + kStrip, 1.2f});

@@ -13,7 +13,9 @@ namespace borvik::render {
 // Tiles and mask. Sets v.RF2 to v.RF1 when the entry is bedrock.
 void DrawColumnTiles(Canvas& canvas, const DrawEntry& entry, EntryValues& v,
                      const settings::CategoryCatalogue& catalogue);
-void DrawGrainScaleAndFrameLines(Canvas& canvas, const EntryValues& v);
+// In one batch; without the grain-size scale when a later entry of the
+// sheet draws it.
+void DrawGrainScaleAndFrameLines(Canvas& canvas, const EntryValues& v, bool withGrainScale = true);
 void DrawBaseLine(Canvas& canvas, const DrawEntry& entry, const EntryValues& v);
 void DrawOutline(Canvas& canvas, const DrawEntry& entry, const EntryValues& v);
 void DrawWeathering(Canvas& canvas, const DrawEntry& entry, const EntryValues& v);

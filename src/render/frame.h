@@ -2,6 +2,10 @@
 // The whole log drawn from scratch: every drawing entry, in order, through a
 // Canvas.
 
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
 #include "model/document.h"
 #include "render/canvas.h"
 #include "render/draw_table.h"
@@ -42,15 +46,55 @@ float DepthToWorld(float scale, float metres);
 // The height of a world depth below the sheet top.
 inline float SheetY(float worldDepth) { return 1.2f - worldDepth; }
 
+// A stretch of world x, ends included.
+struct WorldRange {
+  double min = 0;
+  double max = 0;
+
+  // Whether the two overlap; a NaN end counts as overlapping.
+  bool Meets(const WorldRange& other) const { return !(max < other.min || min > other.max); }
+  WorldRange Widened(double by) const { return {min - by, max + by}; }
+  static WorldRange Everything();
+};
+
+// How RenderLog works.
+struct FrameOptions {
+  FrameMode mode = FrameMode::kLiteral;
+  // kFast only: the world x to draw. Entries whose drawing cannot reach into
+  // it are skipped (the last one is drawn while its legend can). nullopt:
+  // what the camera shows.
+  std::optional<WorldRange> range;
+
+  // Every entry, all the work done: the reference for every other mode.
+  static FrameOptions Literal() { return {}; }
+  // The same pixels with the work that cannot change them skipped: the
+  // picture and the export.
+  static FrameOptions Fast() { return {FrameMode::kFast, std::nullopt}; }
+  // The same shortcuts, but every entry drawn wherever it lies, each
+  // sheet's axis and captions once: a drawing of the whole log (print).
+  static FrameOptions EveryEntry() { return {FrameMode::kFast, WorldRange::Everything()}; }
+};
+
 class ColumnRenderer {
  public:
   static constexpr int kExportWidth = 880;
   static constexpr int kExportHeight = 831;
 
+  explicit ColumnRenderer(FrameOptions options = FrameOptions::Literal()) : options_(options) {}
+
   void RenderLog(Canvas& canvas, const Scene& scene, int width, int height);
 
  private:
+  void RenderLiteral(Canvas& canvas, const Scene& scene, int width, int height, float cameraX);
+  void RenderFast(Canvas& canvas, const Scene& scene, int width, int height, float cameraX);
+  // For each entry up to `last`: whether it draws its sheet's axis and
+  // captions, which no later entry of the sheet draws as deep.
+  void PlanSheetDecorations(const DrawTable& drawing, int last);
+
+  FrameOptions options_;
   float scale_ = 1.0f;  // an unknown scale index keeps the last factor
+  std::vector<bool> decorates_;
+  std::unordered_map<float, float> deepestLater_;  // sheet offset -> bottom
 };
 
 }  // namespace borvik::render

@@ -16,6 +16,15 @@ std::unique_ptr<TextureImage> Decode(const std::filesystem::path& file, int chan
 
 }  // namespace
 
+void TextureStore::ReleasePixels(const TextureImage& image) {
+  for (auto& [key, entry] : entries_) {
+    if (entry.image.get() == &image) {
+      std::vector<std::uint8_t>().swap(entry.image->pixels);
+      return;
+    }
+  }
+}
+
 const TextureImage* TextureStore::Get(std::string_view path, TextureLoader loader) {
   const std::filesystem::path file = ResolveTexturePath(path);
   std::error_code sizeError;

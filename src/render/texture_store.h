@@ -23,6 +23,10 @@ class TextureStore {
   // or decoded.
   const TextureImage* Get(std::string_view path, TextureLoader loader);
 
+  // The pixels of an image are no longer needed (they are on the graphics
+  // card): only its size and serial are kept, until the file changes.
+  void ReleasePixels(const TextureImage& image);
+
  private:
   struct Entry {
     std::filesystem::file_time_type modified;

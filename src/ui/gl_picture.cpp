@@ -47,14 +47,19 @@ bool GlPicture::MakeCurrent() {
 
 void GlPicture::OnPaint(wxPaintEvent&) {
   wxPaintDC dc(this);
-  Redraw();
+  Draw();
 }
 
 void GlPicture::Redraw() {
+  if (!released_) Refresh(false);
+}
+
+void GlPicture::Draw() {
   if (!MakeCurrent()) return;
   const wxSize size = GetClientSize() * GetContentScaleFactor();
   renderer_.RenderLog(*canvas_, scene_(), size.x, size.y);
   SwapBuffers();
+  ++framesShown_;
 }
 
 files::Status GlPicture::ExportImage(const std::filesystem::path& path) {

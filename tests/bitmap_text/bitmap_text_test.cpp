@@ -2,6 +2,7 @@
 // against the recording canvas.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -288,6 +289,30 @@ TEST(DrawBitmapTextTest, DrawsOnlyTheFirst511Bytes) {
   const std::vector<op::Bitmap> drawn = Draw(std::string(600, 'a'));
   ASSERT_EQ(drawn.size(), 511u);
   EXPECT_EQ(drawn.back().x, (510.0f * 8) * 0.003f + kX);
+}
+
+TEST(DrawBitmapTextTest, TheFontDecodedOnceDrawsWhatDecodingAtEveryUseDraws) {
+  // Every slot: each half-width byte, each double-byte code of the table.
+  for (int slot = 0; slot < kGlyphSlotCount; ++slot) {
+    std::uint8_t afresh[kGlyphSlotSize] = {};
+    const std::size_t length = DecodeBase64(GlyphFont[slot], afresh);
+    const std::span<const std::uint8_t> once = DecodedGlyph(slot);
+    ASSERT_EQ(once.size(), length) << slot;
+    ASSERT_TRUE(std::equal(once.begin(), once.end(), afresh)) << slot;
+  }
+  for (const std::string& text :
+       {std::string("Dep.(m)  -35 凡　例 ｱ\xC2\xA5"), std::string(600, 'W')}) {
+    RecordingCanvas literal;
+    RecordingCanvas fast;
+    DrawBitmapText(literal, kX, kY, text.c_str(), GlyphSource::kDecodeEachUse);
+    DrawBitmapText(fast, kX, kY, text.c_str(), GlyphSource::kDecodedOnce);
+    const auto a = literal.All<op::Bitmap>();
+    const auto b = fast.All<op::Bitmap>();
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t i = 0; i < a.size(); ++i) {
+      EXPECT_TRUE(a[i].x == b[i].x && a[i].width == b[i].width && a[i].rows == b[i].rows) << i;
+    }
+  }
 }
 
 }  // namespace

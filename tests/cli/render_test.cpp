@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <regex>
 #include <string>
 
 #include "support/run_cli.h"
@@ -49,6 +50,24 @@ TEST(RenderCommand, ViewOptionsChangeThePicture) {
   EXPECT_EQ(ReadBytes(a), ReadBytes(b));
 }
 
+TEST(RenderCommand, TimesFurtherFramesWithoutChangingThePicture) {
+  TempDir dir;
+  const auto plain = dir / "plain.png";
+  const auto timed = dir / "timed.png";
+  TempDir cwd;
+  ASSERT_EQ(borvik::testing::RunCli("render " + kExample + " '" + plain.string() + "' --legend",
+                                    cwd.Path())
+                .status,
+            0);
+  const auto run = borvik::testing::RunCli(
+      "render " + kExample + " '" + timed.string() + "' --legend --frames 3", cwd.Path());
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(std::regex_match(
+      run.err, std::regex("frames: 3, median [0-9]+\\.[0-9] ms, worst [0-9]+\\.[0-9] ms\n")))
+      << run.err;
+  EXPECT_TRUE(ReadBytes(plain) == ReadBytes(timed));
+}
+
 TEST(RenderCommand, RefusesBadArgumentsAndInputs) {
   TempDir dir;
   WriteBytes(dir / "out.png", "previous");
@@ -62,6 +81,9 @@ TEST(RenderCommand, RefusesBadArgumentsAndInputs) {
       {"render " + kExample + out + " --scroll 101", 2},
       {"render " + kExample + out + " --scroll -1", 2},
       {"render " + kExample + out + " --hide legend", 2},
+      {"render " + kExample + out + " --frames 0", 2},
+      {"render " + kExample + out + " --frames 1e3", 2},
+      {"render " + kExample + out + " --frames", 2},
       {"render " + kExample + out + " --frobnicate", 2},
       {"render '" + (dir / "missing.csv").string() + "'" + out, 1},
       {"render " + kExample + out + " --settings '" + (dir / "missing.set").string() + "'", 1},

@@ -197,6 +197,47 @@ TEST_F(PixelTest, IconsBlendOverTheColumn) {
   EXPECT_GT(white, 0);
 }
 
+// A strip with nothing (or one point) to draw, as an erosional base of no
+// width gives, must not take the next strip with it.
+TEST_F(PixelTest, AStripAfterAnEmptyOneIsDrawn) {
+  const Point frame[] = {{-1, 1}, {-0.9f, 1}, {-1, 1}, {-1, 0}};
+  const Point one[] = {{-0.5f, 0.5f}};
+  const Point curve[] = {{0, -0.5f}, {0.2f, 0}, {0.4f, 0.5f}};
+  for (const FrameMode mode : {FrameMode::kLiteral, FrameMode::kFast}) {
+    for (const std::size_t before : {0u, 1u}) {
+      GLuint fbo = 0, colour = 0;
+      glGenFramebuffers(1, &fbo);
+      glGenRenderbuffers(1, &colour);
+      glBindRenderbuffer(GL_RENDERBUFFER, colour);
+      glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, kW, kH);
+      glBindFramebuffer(GL_FRAMEBUFFER, fbo);
+      glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
+      canvas_->SetFrameMode(mode);
+      canvas_->BeginFrame(kW, kH);
+      canvas_->ResetEntryState();
+      canvas_->BeginEntry(kW, kH, 0);
+      canvas_->SetColor(0, 0, 0);
+      canvas_->Lines(frame);
+      canvas_->LineStrip(std::span(one, before));
+      canvas_->LineStrip(curve);
+      canvas_->EndEntry();
+      canvas_->EndFrame();
+      // The middle of the curve's first segment.
+      const int x = static_cast<int>((0.7f * 0.1f + 1) / 2 * kW);
+      int dark = 0;
+      for (int y = 0; y < kH; ++y) {
+        std::uint8_t p[4];
+        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+        dark += p[0] < 128;
+      }
+      EXPECT_GT(dark, 0) << (mode == FrameMode::kFast ? "fast" : "literal") << ", " << before;
+      glBindFramebuffer(GL_FRAMEBUFFER, 0);
+      glDeleteRenderbuffers(1, &colour);
+      glDeleteFramebuffers(1, &fbo);
+    }
+  }
+}
+
 TEST_F(PixelTest, ExportReplacesTheFileWhole) {
   TempDir dir;
   const auto path = dir / "log.png";

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <wx/menu.h>
 #include <wx/radiobut.h>
+#include <wx/scrolbar.h>
 #include <wx/uiaction.h>
 
 #include <csignal>
@@ -150,6 +151,22 @@ TEST_F(WindowTest, ImportsABoringExchangeFileFromTheFileMenu) {
   const std::string command = std::string(BORVIK_CLI) + " render '" + kiknet + "' '" + cli + "'";
   ASSERT_EQ(std::system(command.c_str()), 0);
   EXPECT_TRUE(ReadBytes(folder_ / "window.png") == ReadBytes(cli));
+}
+
+TEST_F(WindowTest, ADraggedThumbDrawsOneFramePerTurnOfTheLoop) {
+  wxScrollBar* bar = Control<wxScrollBar>(id::kScrollBar);
+  const int before = window_->Picture().FramesShown();
+  EXPECT_GT(before, 0);
+  for (int position = 1; position <= 30; ++position) {
+    wxScrollEvent event(wxEVT_SCROLL_THUMBTRACK, id::kScrollBar, position, wxHORIZONTAL);
+    event.SetEventObject(bar);
+    bar->ProcessWindowEvent(event);
+  }
+  // Asked for thirty times, drawn at the next paint.
+  EXPECT_EQ(window_->Picture().FramesShown(), before);
+  Settle();
+  EXPECT_EQ(window_->Picture().FramesShown(), before + 1);
+  EXPECT_EQ(window_->Editor().View().scrollPosition, 30);
 }
 
 TEST_F(WindowTest, ClosingRemovesTheWorkFile) {

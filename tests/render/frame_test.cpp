@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
+#include <set>
+#include <tuple>
 
 #include "render/recording_canvas.h"
 #include "support/canvas_geometry.h"
@@ -21,6 +24,10 @@ struct Log {
 
   void Add(const model::LayerRecord& layer) {
     ASSERT_TRUE(AddLayerToDrawing(*drawing, usage, layer, view.scaleIndex));
+  }
+  RecordingCanvas Draw(const FrameOptions& options) {
+    ColumnRenderer renderer(options);
+    return Draw(renderer);
   }
   RecordingCanvas Draw(ColumnRenderer& renderer) {
     RecordingCanvas canvas;
@@ -189,6 +196,121 @@ TEST(Marks, DisplaySwitchesHideOnlyTheirMarks) {
       EXPECT_FLOAT_EQ(d.triangles[0].b.y, 1.21f - depth);
     }
   }
+}
+
+// ---------------------------------------------------------------------------
+// The fast frame: the same drawing with what cannot change a pixel left out.
+
+// The sheet offset of every entry drawn, in order; the log name's own block
+// at the end has none.
+std::vector<float> SheetsDrawn(const RecordingCanvas& canvas) {
+  std::vector<float> sheets;
+  for (const auto& lines : borvik::testing::Replay(canvas).lines) {
+    // The frame lines end every entry's first batch: the strip's top line
+    // starts at x0.
+    if (lines.points.size() == 30 || lines.points.size() == 6) {
+      sheets.push_back(lines.points[lines.points.size() - 6].x + 1.3f);
+    }
+  }
+  return sheets;
+}
+
+int Count(const RecordingCanvas& canvas, const std::string& text) {
+  int n = 0;
+  for (const auto& t : canvas.All<op::Text>()) n += t.utf8 == text;
+  return n;
+}
+
+// One 20 m layer on each of sheets 1 to 10 at 1/100.
+Log TenSheets() {
+  Log log;
+  for (int k = 0; k < 10; ++k) log.Add(Sand(25.0f * k, 25.0f * k + 20));
+  return log;
+}
+
+TEST(FastFrame, SkipsEntriesThatCannotReachThePicture) {
+  Log log = TenSheets();
+  const auto near = [](float a, float b) { return std::fabs(a - b) < 1e-4f; };
+  // Sheet 5's labels reach into the right edge; sheet 6 lies beyond it.
+  const auto shown = SheetsDrawn(log.Draw(FrameOptions::Fast()));
+  ASSERT_EQ(shown.size(), 6u);  // entry 0 and sheets 1 to 5
+  EXPECT_TRUE(near(shown.back(), 2.8f)) << shown.back();
+  // Scrolled by 5 world units: sheets 8 to 12 could show, the log has 10.
+  log.view.scrollPosition = 50;
+  const auto scrolled = SheetsDrawn(log.Draw(FrameOptions::Fast()));
+  ASSERT_EQ(scrolled.size(), 3u);
+  EXPECT_TRUE(near(scrolled.front(), 4.9f)) << scrolled.front();
+  // A range of the caller's, whatever the camera: the columns of sheets 4
+  // and 5 start at 0.8 and 1.5.
+  const auto ranged = SheetsDrawn(log.Draw({FrameMode::kFast, WorldRange{1.0, 1.6}}));
+  ASSERT_EQ(ranged.size(), 2u);
+  EXPECT_TRUE(near(ranged[0], 2.1f) && near(ranged[1], 2.8f));
+  // Every entry, as print wants it, and the literal frame.
+  EXPECT_EQ(SheetsDrawn(log.Draw(FrameOptions::EveryEntry())).size(), 11u);
+  EXPECT_EQ(SheetsDrawn(log.Draw(FrameOptions::Literal())).size(), 11u);
+}
+
+TEST(FastFrame, DrawsTheLastEntryWhileItsLegendCanShow) {
+  Log log;
+  log.Add(Sand(0, 10));
+  log.Add(Sand(10, 20));
+  // The camera 1 unit right: sheet 1's column is out of the picture, the
+  // legend beside it is not.
+  log.view.scrollPosition = 10;
+  EXPECT_EQ(SheetsDrawn(log.Draw(FrameOptions::Fast())).size(), 0u);
+  log.view.showLegend = true;
+  const RecordingCanvas canvas = log.Draw(FrameOptions::Fast());
+  EXPECT_EQ(SheetsDrawn(canvas).size(), 1u);
+  EXPECT_EQ(Count(canvas, "凡　例"), 1);
+  // Far enough right, the legend goes too.
+  log.view.scrollPosition = 30;
+  EXPECT_EQ(Count(log.Draw(FrameOptions::Fast()), "凡　例"), 0);
+}
+
+TEST(FastFrame, DrawsEachSheetsAxisCaptionsAndTheLogNameOnce) {
+  Log log;
+  log.header.name = "B-7";
+  // Three entries on sheet 1, two on sheet 2 (the third layer crosses).
+  log.Add(Sand(0, 5));
+  log.Add(Sand(5, 12));
+  log.Add(Sand(12, 30));
+  log.Add(Sand(30, 31));
+  const RecordingCanvas literal = log.Draw(FrameOptions::Literal());
+  const RecordingCanvas fast = log.Draw(FrameOptions::Fast());
+  EXPECT_EQ(Count(literal, "Dep.(m)"), 6);
+  EXPECT_EQ(Count(literal, "B-7"), 6);
+  EXPECT_EQ(Count(fast, "Dep.(m)"), 2);
+  EXPECT_EQ(Count(fast, "M"), 2);
+  EXPECT_EQ(Count(fast, "B-7"), 1);
+  // The log name comes last, after every entry.
+  EXPECT_EQ(fast.All<op::Text>().back().utf8, "B-7");
+  // Every label the literal frame draws, once: sheet 1 down to 25 m (its
+  // deepest entry), sheet 2 down to 31 m.
+  std::set<std::tuple<float, float, std::string>> wanted;
+  std::vector<std::tuple<float, float, std::string>> drawn;
+  for (const auto& t : literal.All<op::Text>()) wanted.insert({t.x, t.y, t.utf8});
+  for (const auto& t : fast.All<op::Text>()) drawn.push_back({t.x, t.y, t.utf8});
+  EXPECT_EQ(std::set(drawn.begin(), drawn.end()), wanted);
+  EXPECT_EQ(drawn.size(), wanted.size());
+  // Sheet 1's grain-size scale and frame lines in one batch with the last
+  // entry of the sheet, the others draw their frame lines alone.
+  int scales = 0;
+  for (const auto& lines : fast.All<op::Lines>()) scales += lines.points.size() == 30;
+  EXPECT_EQ(scales, 2);
+}
+
+TEST(FastFrame, AShallowerLaterEntryLeavesTheDeeperAxisDrawn) {
+  Log log;
+  // Entered out of order: the deeper layer first.
+  log.Add(Sand(10, 20));
+  log.Add(Sand(0, 5));
+  const RecordingCanvas fast = log.Draw(FrameOptions::Fast());
+  int deepest = 0;
+  for (const auto& t : fast.All<op::Text>()) deepest += t.utf8 == "  20";
+  EXPECT_EQ(deepest, 1);
+  // Entry 0 (bottom 0) and the shallow entry are both within the 20 m
+  // axis; the shallow one comes later and draws its own again.
+  EXPECT_EQ(Count(fast, "Dep.(m)"), 2);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 
+#include <chrono>
 #include <cstring>
 #include <vector>
 
@@ -52,7 +53,8 @@ class Framebuffer {
 
 }  // namespace
 
-std::optional<std::string> RenderPng(ColumnRenderer& renderer, Canvas& canvas, const Scene& scene) {
+std::optional<std::vector<std::uint8_t>> RenderPixels(ColumnRenderer& renderer, Canvas& canvas,
+                                                      const Scene& scene) {
   if (!glGenFramebuffers) return std::nullopt;
   Framebuffer framebuffer;
   if (!framebuffer.Complete()) return std::nullopt;
@@ -69,7 +71,28 @@ std::optional<std::string> RenderPng(ColumnRenderer& renderer, Canvas& canvas, c
   for (int r = 0; r < kHeight; ++r) {
     std::memcpy(&upright[r * kRow], &read[(kHeight - 1 - r) * kRow], kRow);
   }
-  return EncodePngRgb(upright.data(), kWidth, kHeight);
+  return upright;
+}
+
+std::vector<double> TimeFrames(ColumnRenderer& renderer, Canvas& canvas, const Scene& scene,
+                               int count) {
+  std::vector<double> times;
+  if (!glGenFramebuffers) return times;
+  Framebuffer framebuffer;
+  if (!framebuffer.Complete()) return times;
+  for (int i = 0; i < count; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    renderer.RenderLog(canvas, scene, kWidth, kHeight);  // ends when the drawing is done
+    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+    times.push_back(took.count());
+  }
+  return times;
+}
+
+std::optional<std::string> RenderPng(ColumnRenderer& renderer, Canvas& canvas, const Scene& scene) {
+  const auto pixels = RenderPixels(renderer, canvas, scene);
+  if (!pixels) return std::nullopt;
+  return EncodePngRgb(pixels->data(), kWidth, kHeight);
 }
 
 files::Status ExportImage(ColumnRenderer& renderer, Canvas& canvas, const Scene& scene,

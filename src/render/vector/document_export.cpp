@@ -31,7 +31,9 @@ DocumentTitle TitleOf(const Scene& scene) {
 
 VectorDrawing DrawWholeLog(const Scene& scene) {
   VectorCanvas canvas;
-  ColumnRenderer renderer;
+  // Every sheet is printed: nothing is left out for lying outside the
+  // picture, and each sheet's axis and captions are drawn once.
+  ColumnRenderer renderer(FrameOptions::EveryEntry());
   renderer.RenderLog(canvas, scene, ColumnRenderer::kExportWidth, ColumnRenderer::kExportHeight);
   return canvas.TakeDrawing();
 }

@@ -1,0 +1,89 @@
+#pragma once
+// The largest logs the frame has to draw, for the benchmarks and the
+// identity tests: 999 layers, every mark given, the legend on.
+
+#include <memory>
+#include <string>
+
+#include "files/layer_csv.h"
+#include "model/document.h"
+#include "render/draw_table.h"
+#include "render/frame.h"
+
+namespace borvik::testing {
+
+enum class LogKind {
+  kCrossing,  // 999 layers of 10 m, each across a sheet boundary at 1/100: 1,999 entries
+  kMetre,     // 999 layers of 1 m
+  kTenth,     // 999 layers of 0.1 m: all of them on the first sheets
+  kEmpty,
+};
+
+inline const char* LogName(LogKind kind) {
+  switch (kind) {
+    case LogKind::kCrossing: return "crossing";
+    case LogKind::kMetre: return "metre";
+    case LogKind::kTenth: return "tenth";
+    case LogKind::kEmpty: return "empty";
+  }
+  return "";
+}
+
+// The layers of a log kind, varied in every code the frame reads.
+inline model::LayerTable MakeLayers(LogKind kind) {
+  model::LayerTable table;
+  table.Clear();
+  if (kind == LogKind::kEmpty) return table;
+  for (int i = 0; i < model::LayerTable::kMaxLayers; ++i) {
+    const float thickness = kind == LogKind::kCrossing ? 10.0f
+                            : kind == LogKind::kMetre  ? 1.0f
+                                                       : 0.1f;
+    const float top = kind == LogKind::kCrossing ? 20.0f + 25.0f * static_cast<float>(i)
+                                                 : thickness * static_cast<float>(i);
+    model::LayerRecord layer;
+    layer.top = top;
+    layer.bot = top + thickness;
+    layer.int_ = top + 0.3f * thickness;
+    layer.Str = i % 3;
+    layer.Bou = i % 5;
+    layer.RF1 = 0.15f + 0.01f * static_cast<float>(i % 12);
+    layer.RF2 = 0.2699f;
+    layer.RFe = i % 5;
+    layer.Wea = i % 4;
+    for (int k = 0; k < 4; ++k) {
+      layer.DSe[k] = top + thickness * 0.1f * static_cast<float>(k + 1);
+      layer.Se[k] = 1 + (i + k) % 7;
+      layer.DSa[k] = top + thickness * 0.15f * static_cast<float>(k + 1);
+      layer.Sa[k] = 1;
+    }
+    for (int k = 0; k < 3; ++k) {
+      layer.DEc[k] = top + thickness * 0.2f * static_cast<float>(k + 1);
+      layer.Ec[k] = 1 + (i + k) % 9;
+    }
+    table.Append(layer);
+  }
+  return table;
+}
+
+struct LargeLog {
+  std::unique_ptr<model::Document> document = std::make_unique<model::Document>();
+  std::unique_ptr<render::DrawTable> drawing = std::make_unique<render::DrawTable>();
+  render::LegendUsage usage;
+  settings::CategoryCatalogue catalogue = settings::CategoryCatalogue::Defaults();
+  render::ViewOptions view;
+
+  LargeLog(LogKind kind, int scaleIndex, int scroll) {
+    document->header = {"B-999 大深度ボーリング", 35.5f};
+    document->layers = MakeLayers(kind);
+    view.showLegend = true;
+    view.scaleIndex = scaleIndex;
+    view.scrollPosition = scroll;
+    render::RebuildDrawing(*drawing, usage, document->layers, scaleIndex);
+  }
+  render::Scene Scene() const { return {*drawing, usage, catalogue, document->header, view}; }
+
+  // The log as a layer file.
+  std::string Csv() const { return files::FormatLayerFile(document->header, document->layers); }
+};
+
+}  // namespace borvik::testing
