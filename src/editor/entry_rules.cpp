@@ -125,7 +125,7 @@ EntryDecision DecideEntry(const EntryForm& in) {
     return Refuse(d, EntryRule::kNeedName, kNeedNameMessage);
   }
   // A scale list without a selection counts as 1/50 here and in the drawing.
-  const int scale = model::IsValidScaleIndex(in.scale) ? in.scale : 0;
+  const int scale = model::ScaleIndexOr(in.scale, 0);
   d.scaleIndex = scale;
   if (form.bot - form.top > model::kScales[scale].thicknessLimit) {
     form.bot = 0.0f;

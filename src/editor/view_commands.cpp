@@ -36,7 +36,7 @@ void Session::OnScaleChange() {
   // A list without a selection draws as 1/50, as the thickness rule counts
   // it.
   const int selected = state_.scale.selection;
-  view_.scaleIndex = model::IsValidScaleIndex(selected) ? selected : 0;
+  view_.scaleIndex = model::ScaleIndexOr(selected, 0);
   RebuildDrawing();
   platform_.Redraw();
 }

@@ -168,6 +168,13 @@ constexpr bool IsValidScaleIndex(int index) {
   return index >= 0 && index < static_cast<int>(kScales.size());
 }
 
+// A scale index where it is valid, else the fallback the caller keeps to:
+// data entry and the scale list read a list without selection as 1/50, the
+// frame keeps drawing at the scale of the frame before.
+constexpr int ScaleIndexOr(int index, int fallback) {
+  return IsValidScaleIndex(index) ? index : fallback;
+}
+
 // The index of a scale by its name ("1/100"), or nullopt.
 constexpr std::optional<int> ScaleIndexByName(std::string_view name) {
   for (std::size_t i = 0; i < kScales.size(); ++i) {

@@ -14,12 +14,6 @@ constexpr float kTickLength = 0.02f;
 constexpr float kLabelX = -0.12f;  // from x0
 constexpr float kLabelDrop = 0.02f;
 
-long long TruncatedMetres(float metres) {
-  constexpr double kLimit = 1e15;
-  if (std::isnan(metres)) return 0;
-  return static_cast<long long>(std::trunc(std::fmax(-kLimit, std::fmin(kLimit, double{metres}))));
-}
-
 void DrawLabel(Canvas& canvas, float x, float y, long long value) {
   char text[32];
   std::snprintf(text, sizeof text, "%4lld", value);
@@ -41,7 +35,9 @@ AxisLayout LayOutDepthAxis(const DrawEntry& entry, const EntryValues& v, const V
                            float elevation) {
   AxisLayout layout;
   layout.labelX = v.x0 + kLabelX;
-  const int scaleIndex = model::IsValidScaleIndex(view.scaleIndex) ? view.scaleIndex : 1;
+  // The frame hands over the scale it draws at; a caller without one gets
+  // 1/100.
+  const int scaleIndex = model::ScaleIndexOr(view.scaleIndex, model::kDefaultScaleIndex);
   const long long sheetTop = SheetIndex(entry.x) * model::kScales[scaleIndex].sheetLength;
   const double bound = 0.975621 * entry.bottom + 0.9;
   if (!(bound >= 0)) return layout;

@@ -5,6 +5,7 @@
 
 #include "model/codes.h"
 #include "render/draw_limits.h"
+#include "render/shapes.h"
 #include "render/texture_files.h"
 
 namespace borvik::render {
@@ -203,12 +204,7 @@ void DrawBaseLine(Canvas& canvas, const DrawEntry& entry, const EntryValues& v) 
       canvas.SetLineStipple(false);
       break;
     case kBaseErosional: {
-      std::vector<Point> wave;
-      float t = 0.0f;
-      for (int i = 0; t <= v.RF2 && i < kMaxDrawSteps; ++i, t += 0.0095f) {
-        wave.push_back({v.x0 + t, y - 0.01f * std::sin(500 * t)});
-      }
-      canvas.LineStrip(wave);
+      canvas.LineStrip(ErosionalWave(v.x0, y, v.RF2, -0.01f));
       break;
     }
     case kBaseFault:

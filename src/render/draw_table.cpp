@@ -3,19 +3,12 @@
 #include <cmath>
 #include <cstdint>
 
+#include "render/draw_limits.h"
+
 namespace borvik::render {
 namespace {
 
 using model::LayerRecord;
-
-// Whole metres of a depth as C truncation gives them, held inside a range
-// where the sheet arithmetic below cannot overflow.
-std::int64_t TruncatedMetres(float depth) {
-  constexpr double kLimit = 1e15;
-  if (std::isnan(depth)) return 0;
-  const double clamped = std::fmax(-kLimit, std::fmin(kLimit, static_cast<double>(depth)));
-  return static_cast<std::int64_t>(std::trunc(clamped));
-}
 
 // The sheet k >= 1 with (k - 1) L <= top < k L, or 0 when there is none.
 std::int64_t SheetOf(float top, int sheetLength) {

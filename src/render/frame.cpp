@@ -44,13 +44,16 @@ void ColumnRenderer::RenderLog(Canvas& canvas, const Scene& scene, int width, in
   canvas.SetFrameMode(options_.mode);
   canvas.BeginFrame(width, height);
   const float cameraX = static_cast<float>(scene.view.scrollPosition) / 10;
-  if (model::IsValidScaleIndex(scene.view.scaleIndex)) {
-    scale_ = model::kScales[scene.view.scaleIndex].factor;
-  }
+  // An unknown scale keeps the one of the frame before, for the depths and
+  // the axis alike.
+  scaleIndex_ = model::ScaleIndexOr(scene.view.scaleIndex, scaleIndex_);
+  ViewOptions view = scene.view;
+  view.scaleIndex = scaleIndex_;
+  const Scene drawn{scene.drawing, scene.usage, scene.catalogue, scene.header, view};
   if (options_.mode == FrameMode::kLiteral) {
-    RenderLiteral(canvas, scene, width, height, cameraX);
+    RenderLiteral(canvas, drawn, width, height, cameraX);
   } else {
-    RenderFast(canvas, scene, width, height, cameraX);
+    RenderFast(canvas, drawn, width, height, cameraX);
   }
   canvas.EndFrame();
 }
@@ -60,7 +63,7 @@ void ColumnRenderer::RenderLiteral(Canvas& canvas, const Scene& scene, int width
   const int last = scene.drawing.LastEntry();
   for (int e = 0; e <= last && e < DrawTable::kCapacity; ++e) {
     const DrawEntry& entry = scene.drawing.Entry(e);
-    EntryValues v = ComputeEntryValues(scene.drawing, e, scale_);
+    EntryValues v = ComputeEntryValues(scene.drawing, e, model::kScales[scaleIndex_].factor);
     canvas.ResetEntryState();
     canvas.BeginEntry(width, height, cameraX);
     DrawColumnTiles(canvas, entry, v, scene.catalogue);
@@ -96,7 +99,7 @@ void ColumnRenderer::RenderFast(Canvas& canvas, const Scene& scene, int width, i
   PlanSheetDecorations(scene.drawing, last);
   for (int e = 0; e <= last; ++e) {
     const DrawEntry& entry = scene.drawing.Entry(e);
-    EntryValues v = ComputeEntryValues(scene.drawing, e, scale_);
+    EntryValues v = ComputeEntryValues(scene.drawing, e, model::kScales[scaleIndex_].factor);
     const bool withLegend = e == last && legend;
     if (!EntryReach(v).Widened(reach).Meets(range) &&
         !(withLegend && LegendReach(v, scene.catalogue).Widened(reach).Meets(range))) {

@@ -92,7 +92,7 @@ class ColumnRenderer {
   void PlanSheetDecorations(const DrawTable& drawing, int last);
 
   FrameOptions options_;
-  float scale_ = 1.0f;  // an unknown scale index keeps the last factor
+  int scaleIndex_ = model::kDefaultScaleIndex;  // kept while the view's is unknown
   std::vector<bool> decorates_;
   std::unordered_map<float, float> deepestLater_;  // sheet offset -> bottom
 };

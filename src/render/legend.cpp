@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "render/shapes.h"
 #include "render/texture_files.h"
 
 namespace borvik::render {
@@ -15,10 +16,7 @@ void White(Canvas& canvas) { canvas.SetColor(1, 1, 1); }
 
 void TexturedSquare(Canvas& canvas, float x, float y, float w, float h) {
   canvas.SetTexturing(true);
-  canvas.Quad({{{x, y, kArrayTexCoords[0].x, kArrayTexCoords[0].y},
-                {x + w, y, kArrayTexCoords[1].x, kArrayTexCoords[1].y},
-                {x + w, y + h, kArrayTexCoords[2].x, kArrayTexCoords[2].y},
-                {x, y + h, kArrayTexCoords[3].x, kArrayTexCoords[3].y}}});
+  canvas.Quad(UprightImageQuad(x, y, x + w, y + h));
   canvas.SetTexturing(false);
 }
 
@@ -118,13 +116,8 @@ void BaseItems(Canvas& canvas, LegendColumn& column, const LegendUsage& u, float
   }
   if (u.erosionalBase) {
     Black(canvas);
-    Point wave[11];
-    float t = 0.0f;
-    for (Point& p : wave) {
-      p = {left + t, column.Y() + 0.02f + 0.01f * std::sin(500 * t)};
-      t += 0.0095f;
-    }
-    canvas.LineStrip(wave);
+    // Eleven points, as long as the other sample lines.
+    canvas.LineStrip(ErosionalWave(left, column.Y() + 0.02f, 0.1f, 0.01f));
     column.Caption("侵食面", x0 + 0.72f);
   }
   if (u.fault) {

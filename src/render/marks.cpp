@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/codes.h"
+#include "render/shapes.h"
 
 namespace borvik::render {
 namespace {
@@ -14,11 +15,7 @@ void DrawIcon(Canvas& canvas, std::string_view path, float left, float depth) {
   canvas.SetTexturing(true);
   canvas.PushMatrix();
   canvas.Translate(0, -depth);
-  const float right = left + 0.08f;
-  canvas.Quad({{{left, 1.16f, kArrayTexCoords[0].x, kArrayTexCoords[0].y},
-                {right, 1.16f, kArrayTexCoords[1].x, kArrayTexCoords[1].y},
-                {right, 1.24f, kArrayTexCoords[2].x, kArrayTexCoords[2].y},
-                {left, 1.24f, kArrayTexCoords[3].x, kArrayTexCoords[3].y}}});
+  canvas.Quad(UprightImageQuad(left, 1.16f, left + 0.08f, 1.24f));
   canvas.PopMatrix();
   canvas.SetTexturing(false);
 }

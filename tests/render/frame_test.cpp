@@ -104,10 +104,16 @@ TEST(RenderLog, ScaleAndScrollSetTheView) {
   const auto d = Replay(canvas);
   const float bottom = static_cast<float>(0.25 * 0.975621 * 10 / 10);
   EXPECT_FLOAT_EQ(FrameLines(d, 1)[27].y, 1.2f - bottom);
-  // An unknown scale keeps the factor of the frame before.
+  // An unknown scale keeps the scale of the frame before: its factor, and
+  // its axis (at 1/400 labels every 5 m: "   5", never "   1").
   log.view.scaleIndex = 9;
-  const auto again = Replay(log.Draw(renderer));
+  const RecordingCanvas unknown = log.Draw(renderer);
+  const auto again = Replay(unknown);
   EXPECT_FLOAT_EQ(FrameLines(again, 1)[27].y, 1.2f - bottom);
+  std::set<std::string> labels;
+  for (const op::Text& text : unknown.All<op::Text>()) labels.insert(text.utf8);
+  EXPECT_TRUE(labels.count("   5"));
+  EXPECT_FALSE(labels.count("   1"));
 }
 
 TEST(Marks, IconsStandRightOfTheWidestPartAtTheirDepth) {

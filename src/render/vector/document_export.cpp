@@ -22,8 +22,7 @@ int SheetCount(const DrawTable& drawing) {
 }
 
 DocumentTitle TitleOf(const Scene& scene) {
-  const int scale = model::IsValidScaleIndex(scene.view.scaleIndex) ? scene.view.scaleIndex
-                                                                    : model::kDefaultScaleIndex;
+  const int scale = model::ScaleIndexOr(scene.view.scaleIndex, model::kDefaultScaleIndex);
   return {scene.header.name, std::string(model::kScales[scale].name)};
 }
 
