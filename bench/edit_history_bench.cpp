@@ -13,6 +13,7 @@
 #include "editor/session.h"
 #include "files/file_io.h"
 #include "files/layer_csv.h"
+#include "support/large_logs.h"
 
 namespace {
 
@@ -40,42 +41,14 @@ class QuietPlatform final : public editor::Platform {
   }
 };
 
-// A log of `count` layers that data entry accepts as they are, every mark
-// given.
-std::string LogText(int count, float shift) {
-  auto log = std::make_unique<model::Document>();
-  log->header = {"B-999 大深度ボーリング", 12.25f + shift};
-  for (int i = 0; i < count; ++i) {
-    model::LayerRecord layer;
-    layer.top = static_cast<float>(i) * 0.75f;
-    layer.bot = layer.top + 0.75f;
-    layer.int_ = layer.top;
-    layer.Bou = i % 5;
-    layer.RF1 = layer.RF2 = model::kSedimentLithologies[(i + static_cast<int>(shift)) % 15].code;
-    layer.Wea = i % 4;
-    for (int k = 0; k < 4; ++k) {
-      layer.DSe[k] = layer.top + 0.1f * static_cast<float>(k + 1);
-      layer.Se[k] = 1 + (i + k) % 7;
-      layer.DSa[k] = layer.top + 0.15f * static_cast<float>(k + 1);
-      layer.Sa[k] = 1;
-    }
-    for (int k = 0; k < 3; ++k) {
-      layer.DEc[k] = layer.top + 0.2f * static_cast<float>(k + 1);
-      layer.Ec[k] = 1 + (i + k) % 9;
-    }
-    log->layers.Append(layer);
-  }
-  return files::FormatLayerFile(log->header, log->layers);
-}
-
 // A window of its own in a scratch folder, with a log loaded.
 struct Window {
   explicit Window(int layers) {
     folder = std::filesystem::temp_directory_path() /
              ("borvik-bench-" + std::to_string(::getpid()) + "-" + std::to_string(layers));
     std::filesystem::create_directories(folder);
-    files::WriteFileAtomic(folder / "a.csv", LogText(layers, 0));
-    files::WriteFileAtomic(folder / "b.csv", LogText(layers, 1));
+    files::WriteFileAtomic(folder / "a.csv", testing::AcceptedLogText(layers, 0));
+    files::WriteFileAtomic(folder / "b.csv", testing::AcceptedLogText(layers, 1));
     session = std::make_unique<editor::Session>(platform, folder / "temp.csv");
     session->LoadLog(folder / "a.csv");
   }

@@ -11,39 +11,14 @@
 #include "editor/layer_check.h"
 #include "files/file_io.h"
 #include "files/layer_csv.h"
+#include "support/large_logs.h"
 
 namespace {
 
 using namespace borvik;
 
-std::string FullLogText() {
-  auto log = std::make_unique<model::Document>();
-  log->header = {"B-999 大深度ボーリング", -12.25f};
-  for (int i = 0; i < model::LayerTable::kMaxLayers; ++i) {
-    model::LayerRecord layer;
-    layer.top = i * 0.75f;
-    layer.bot = layer.top + 0.75f;
-    layer.int_ = layer.top + 0.3f;
-    layer.Str = i % 3;
-    layer.Bou = i % 5;
-    layer.RF1 = 0.15f + 0.01f * static_cast<float>(i % 12);
-    layer.RF2 = 0.2699f;
-    layer.RFe = i % 5;
-    layer.Wea = i % 4;
-    for (int k = 0; k < 4; ++k) {
-      layer.DSe[k] = layer.top + 0.1f * static_cast<float>(k + 1);
-      layer.Se[k] = 1 + (i + k) % 7;
-      layer.DSa[k] = layer.top + 0.15f * static_cast<float>(k + 1);
-      layer.Sa[k] = 1;
-    }
-    for (int k = 0; k < 3; ++k) {
-      layer.DEc[k] = layer.top + 0.2f * static_cast<float>(k + 1);
-      layer.Ec[k] = 1 + (i + k) % 9;
-    }
-    log->layers.Append(layer);
-  }
-  return files::FormatLayerFile(log->header, log->layers);
-}
+// The largest log the table holds, as data entry accepts it.
+std::string FullLogText() { return testing::AcceptedLogText(model::LayerTable::kMaxLayers, 0); }
 
 void BM_ParseLayerFile(benchmark::State& state) {
   const std::string text = FullLogText();

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "fuzzed_log.h"
 #include "render/draw_table.h"
 #include "render/frame.h"
 #include "render/gl/gl_canvas.h"
@@ -21,31 +22,6 @@
 namespace {
 
 using namespace borvik;
-
-// Reads raw values from the input, zeros once it runs out.
-class Reader {
- public:
-  Reader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-  template <typename T>
-  T Next() {
-    T value{};
-    if (pos_ + sizeof(T) <= size_) std::memcpy(&value, data_ + pos_, sizeof(T));
-    pos_ += sizeof(T);
-    return value;
-  }
-  bool Done() const { return pos_ >= size_; }
-
- private:
-  const std::uint8_t* data_;
-  std::size_t size_;
-  std::size_t pos_ = 0;
-};
-
-// Floats as the reader lets them in: finite.
-float Finite(Reader& in) {
-  const float f = in.Next<float>();
-  return std::isfinite(f) ? f : 0.0f;
-}
 
 // One context and a canvas per mode for the whole run; null without OpenGL.
 struct Gl {
@@ -73,43 +49,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  Reader in(data, size);
-  render::ViewOptions view;
-  const std::uint8_t flags = in.Next<std::uint8_t>();
-  view.showStructures = flags & 1;
-  view.showFeatures = flags & 2;
-  view.showSamples = flags & 4;
-  view.showLegend = flags & 8;
-  view.elevationLabels = flags & 16;
-  view.scaleIndex = in.Next<std::int8_t>() % 6;
-  view.scrollPosition = in.Next<std::uint8_t>() % 101;
-  model::LogHeader header{"B-1", Finite(in)};
-
-  auto drawing = std::make_unique<render::DrawTable>();
-  render::LegendUsage usage;
-  for (int layers = 0; !in.Done() && layers < 40; ++layers) {
-    model::LayerRecord layer;
-    layer.top = Finite(in);
-    layer.bot = Finite(in);
-    layer.int_ = Finite(in);
-    layer.Str = in.Next<std::int32_t>();
-    layer.Bou = in.Next<std::int32_t>();
-    layer.RF1 = Finite(in);
-    layer.RF2 = Finite(in);
-    layer.RFe = in.Next<std::int32_t>();
-    layer.Wea = in.Next<std::int32_t>();
-    for (int i = 0; i < 4; ++i) {
-      layer.DSe[i] = Finite(in);
-      layer.Se[i] = in.Next<std::int8_t>();
-      layer.DSa[i] = Finite(in);
-      layer.Sa[i] = in.Next<std::int8_t>();
-    }
-    for (int i = 0; i < 3; ++i) {
-      layer.DEc[i] = Finite(in);
-      layer.Ec[i] = in.Next<std::int8_t>();
-    }
-    render::AddLayerToDrawing(*drawing, usage, layer, view.scaleIndex);
-  }
+  const fuzzing::FuzzedLog log = fuzzing::ReadFuzzedLog(data, size);
+  const std::uint8_t flags = log.flags;
   settings::CategoryCatalogue catalogue = settings::CategoryCatalogue::Defaults();
   // Catalogue pictures that are missing or no picture at all.
   if (flags & 32) catalogue.structures[0].texturePath = "missing.png";
@@ -118,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     catalogue.bedrock[2].name = std::string(300, 'W');
     catalogue.bedrock[0].texturePath = "data/icons/borvik-16.png";
   }
-  const render::Scene scene{*drawing, usage, catalogue, header, view};
+  const render::Scene scene{*log.drawing, log.usage, catalogue, log.header, log.view};
   for (const auto options : {render::FrameOptions::Literal(), render::FrameOptions::Fast()}) {
     render::RecordingCanvas canvas;
     render::ColumnRenderer renderer(options);

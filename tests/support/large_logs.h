@@ -65,6 +65,34 @@ inline model::LayerTable MakeLayers(LogKind kind) {
   return table;
 }
 
+// A log of `count` layers of 0.75 m that data entry accepts as they are,
+// every mark given; `shift` varies the name, elevation and lithologies.
+inline std::string AcceptedLogText(int count, float shift) {
+  auto log = std::make_unique<model::Document>();
+  log->header = {"B-999 大深度ボーリング", 12.25f + shift};
+  for (int i = 0; i < count; ++i) {
+    model::LayerRecord layer;
+    layer.top = static_cast<float>(i) * 0.75f;
+    layer.bot = layer.top + 0.75f;
+    layer.int_ = layer.top;
+    layer.Bou = i % 5;
+    layer.RF1 = layer.RF2 = model::kSedimentLithologies[(i + static_cast<int>(shift)) % 15].code;
+    layer.Wea = i % 4;
+    for (int k = 0; k < 4; ++k) {
+      layer.DSe[k] = layer.top + 0.1f * static_cast<float>(k + 1);
+      layer.Se[k] = 1 + (i + k) % 7;
+      layer.DSa[k] = layer.top + 0.15f * static_cast<float>(k + 1);
+      layer.Sa[k] = 1;
+    }
+    for (int k = 0; k < 3; ++k) {
+      layer.DEc[k] = layer.top + 0.2f * static_cast<float>(k + 1);
+      layer.Ec[k] = 1 + (i + k) % 9;
+    }
+    log->layers.Append(layer);
+  }
+  return files::FormatLayerFile(log->header, log->layers);
+}
+
 struct LargeLog {
   std::unique_ptr<model::Document> document = std::make_unique<model::Document>();
   std::unique_ptr<render::DrawTable> drawing = std::make_unique<render::DrawTable>();

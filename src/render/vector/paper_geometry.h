@@ -102,4 +102,22 @@ bool CoversImageOnce(const std::array<TexPoint, 4>& corners);
 // Whether the quad is a parallelogram, so that one map covers it.
 bool IsParallelogram(const std::array<TexPoint, 4>& corners);
 
+// How an image quad goes onto paper, as OpenGL maps it, for either writer:
+// `fill(corners, a, b, c)` fills the corners' polygon with the image
+// repeating under the map corners a, b and c give; `whole(m)` paints the
+// image once under the map m.
+template <typename Fill, typename Whole>
+void PlaceImageQuad(const std::array<TexPoint, 4>& corners, const Image& image,
+                    const PaperMapping& mapping, Fill&& fill, Whole&& whole) {
+  if (!IsParallelogram(corners)) {
+    // OpenGL draws a quad as two triangles, each mapped on its own.
+    fill({0, 1, 2}, 0, 1, 2);
+    fill({0, 2, 3}, 0, 2, 3);
+    return;
+  }
+  if (!CoversImageOnce(corners)) return fill({0, 1, 2, 3}, 0, 1, 3);
+  Affine m;
+  if (ImageToPaper(corners[0], corners[1], corners[3], image, mapping, m)) whole(m);
+}
+
 }  // namespace borvik::render::vector

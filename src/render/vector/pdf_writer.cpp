@@ -186,24 +186,21 @@ class PdfPainter {
   }
 
   void PaintImage(const ImageQuad& q) {
-    if (!IsParallelogram(q.corners)) {
-      // OpenGL draws a quad as two triangles, each mapped on its own.
-      FillMapped(q, {0, 1, 2}, 0, 1, 2);
-      FillMapped(q, {0, 2, 3}, 0, 2, 3);
-      return;
-    }
-    if (!CoversImageOnce(q.corners)) return FillMapped(q, {0, 1, 2, 3}, 0, 1, 3);
-    const Image& image = drawing_.images[static_cast<std::size_t>(q.image)];
-    Affine m;
-    if (!ImageToPaper(q.corners[0], q.corners[1], q.corners[3], image, mapping_, m)) return;
-    // The image alone covers the quad.
-    cairo_save(cr_);
-    cairo_matrix_t matrix;
-    cairo_matrix_init(&matrix, m.xx, m.yx, m.xy, m.yy, m.x0, m.y0);
-    cairo_transform(cr_, &matrix);
-    cairo_set_source_surface(cr_, ImageOf(q.image), 0, 0);
-    cairo_paint(cr_);
-    cairo_restore(cr_);
+    PlaceImageQuad(
+        q.corners, drawing_.images[static_cast<std::size_t>(q.image)], mapping_,
+        [&](std::initializer_list<int> corners, int a, int b, int c) {
+          FillMapped(q, corners, a, b, c);
+        },
+        [&](const Affine& m) {
+          // The image alone covers the quad.
+          cairo_save(cr_);
+          cairo_matrix_t matrix;
+          cairo_matrix_init(&matrix, m.xx, m.yx, m.xy, m.yy, m.x0, m.y0);
+          cairo_transform(cr_, &matrix);
+          cairo_set_source_surface(cr_, ImageOf(q.image), 0, 0);
+          cairo_paint(cr_);
+          cairo_restore(cr_);
+        });
   }
 
   void PaintText(const TextRun& t) {

@@ -160,18 +160,15 @@ class SvgPainter {
   }
 
   void PaintImage(const ImageQuad& q) {
-    if (!IsParallelogram(q.corners)) {
-      FillMapped(q, {0, 1, 2}, 0, 1, 2);
-      FillMapped(q, {0, 2, 3}, 0, 2, 3);
-      return;
-    }
-    if (!CoversImageOnce(q.corners)) return FillMapped(q, {0, 1, 2, 3}, 0, 1, 3);
-    Affine m;
-    if (!ImageToPaper(q.corners[0], q.corners[1], q.corners[3],
-                      drawing_.images[static_cast<std::size_t>(q.image)], mapping_, m)) {
-      return;
-    }
-    out_ += "<use xlink:href=\"" + ImageRef(q.image) + "\" transform=\"" + Matrix(m) + "\"/>\n";
+    PlaceImageQuad(
+        q.corners, drawing_.images[static_cast<std::size_t>(q.image)], mapping_,
+        [&](std::initializer_list<int> corners, int a, int b, int c) {
+          FillMapped(q, corners, a, b, c);
+        },
+        [&](const Affine& m) {
+          out_ +=
+              "<use xlink:href=\"" + ImageRef(q.image) + "\" transform=\"" + Matrix(m) + "\"/>\n";
+        });
   }
 
   void PaintText(const TextRun& t) {
