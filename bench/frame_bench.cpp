@@ -14,6 +14,7 @@
 #include "render/gl/gl_canvas.h"
 #include "render/gl/headless_context.h"
 #include "render/gl/image_export.h"
+#include "render/gl/offscreen.h"
 #include "render/png_encode.h"
 #include "render/recording_canvas.h"
 #include "support/large_logs.h"
@@ -72,27 +73,6 @@ void BM_FrameRecorded(benchmark::State& state) {
 }
 BENCHMARK(BM_FrameRecorded)->Apply(FrameCases)->Unit(benchmark::kMillisecond);
 
-// An RGBA colour buffer of the export size, bound while it lives.
-class Offscreen {
- public:
-  Offscreen() {
-    glGenFramebuffers(1, &fbo_);
-    glGenRenderbuffers(1, &colour_);
-    glBindRenderbuffer(GL_RENDERBUFFER, colour_);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, kW, kH);
-    glBindFramebuffer(GL_FRAMEBUFFER, fbo_);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour_);
-  }
-  ~Offscreen() {
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glDeleteRenderbuffers(1, &colour_);
-    glDeleteFramebuffers(1, &fbo_);
-  }
-
- private:
-  GLuint fbo_ = 0;
-  GLuint colour_ = 0;
-};
 
 std::unique_ptr<render::gl::HeadlessContext> Context(benchmark::State& state) {
   std::string error;
@@ -117,7 +97,7 @@ void BM_FrameOpenGl(benchmark::State& state) {
   const auto context = Context(state);
   if (!context) return;
   const LargeLog log = LogFor(state);
-  const Offscreen offscreen;
+  const render::gl::Offscreen offscreen(kW, kH);
   render::gl::GlCanvas canvas;
   render::ColumnRenderer renderer(OptionsFor(state));
   renderer.RenderLog(canvas, log.Scene(), kW, kH);
@@ -147,7 +127,7 @@ void BM_FirstFrameEmptyLog(benchmark::State& state) {
   const auto context = Context(state);
   if (!context) return;
   const LargeLog log(LogKind::kEmpty, 1, 0);
-  const Offscreen offscreen;
+  const render::gl::Offscreen offscreen(kW, kH);
   for (auto _ : state) {
     render::gl::GlCanvas canvas;
     render::ColumnRenderer renderer(render::FrameOptions::Fast());
@@ -160,7 +140,7 @@ void BM_EncodePng(benchmark::State& state) {
   const auto context = Context(state);
   if (!context) return;
   const LargeLog log(LogKind::kCrossing, 1, 0);
-  const Offscreen offscreen;
+  const render::gl::Offscreen offscreen(kW, kH);
   render::gl::GlCanvas canvas;
   render::ColumnRenderer renderer(render::FrameOptions::Fast());
   renderer.RenderLog(canvas, log.Scene(), kW, kH);

@@ -15,6 +15,7 @@
 #include "render/gl/gl_canvas.h"
 #include "render/gl/headless_context.h"
 #include "render/gl/image_export.h"
+#include "render/gl/offscreen.h"
 #include "support/large_logs.h"
 #include "support/random_log.h"
 #include "support/temp_dir.h"
@@ -29,33 +30,6 @@ using borvik::testing::Random;
 using borvik::testing::TempDir;
 using borvik::testing::WriteBytes;
 
-// An RGBA colour buffer of any size, bound while it lives.
-class Offscreen {
- public:
-  Offscreen(int width, int height) : width_(width), height_(height) {
-    glGenFramebuffers(1, &fbo_);
-    glGenRenderbuffers(1, &colour_);
-    glBindRenderbuffer(GL_RENDERBUFFER, colour_);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
-    glBindFramebuffer(GL_FRAMEBUFFER, fbo_);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour_);
-  }
-  ~Offscreen() {
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glDeleteRenderbuffers(1, &colour_);
-    glDeleteFramebuffers(1, &fbo_);
-  }
-  std::vector<std::uint8_t> Read() const {
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width_) * height_ * 4);
-    glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    return pixels;
-  }
-
- private:
-  int width_, height_;
-  GLuint fbo_ = 0;
-  GLuint colour_ = 0;
-};
 
 std::string Png(int width, int height, int channels, std::mt19937& rng) {
   std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * channels);
@@ -124,11 +98,11 @@ class FrameIdentity : public ::testing::Test {
 
   // Both frames at any picture size.
   void ExpectSamePixels(const Scene& scene, int width, int height, const std::string& what) {
-    const Offscreen offscreen(width, height);
+    const render::gl::Offscreen offscreen(width, height);
     literal_.RenderLog(*literalCanvas_, scene, width, height);
-    const auto a = offscreen.Read();
+    const auto a = offscreen.Read(4);
     fast_.RenderLog(*fastCanvas_, scene, width, height);
-    const auto b = offscreen.Read();
+    const auto b = offscreen.Read(4);
     if (a != b) ADD_FAILURE() << what << ": " << Difference(a, b, width, 4);
   }
 
@@ -157,7 +131,7 @@ TEST_F(FrameIdentity, TextLandsOnTheBitmapsPixels) {
       };
       auto worldY = [&](double py) { return static_cast<float>((py / (height / 2.0) - 1) / 0.7); };
       auto draw = [&](GlCanvas& canvas, FrameMode mode) {
-        const Offscreen offscreen(width, height);
+        const render::gl::Offscreen offscreen(width, height);
         canvas.SetFrameMode(mode);
         canvas.BeginFrame(width, height);
         canvas.ResetEntryState();
@@ -181,7 +155,7 @@ TEST_F(FrameIdentity, TextLandsOnTheBitmapsPixels) {
         }
         canvas.EndEntry();
         canvas.EndFrame();
-        return offscreen.Read();
+        return offscreen.Read(4);
       };
       const auto a = draw(*literalCanvas_, FrameMode::kLiteral);
       const auto b = draw(*fastCanvas_, FrameMode::kFast);
@@ -206,7 +180,7 @@ TEST_F(FrameIdentity, TextBeyondTheAtlasStillLands) {
     lines.back() += static_cast<char>(0x80 | (c & 0x3F));
   }
   auto draw = [&](GlCanvas& canvas, FrameMode mode) {
-    const Offscreen offscreen(kW, kH);
+    const render::gl::Offscreen offscreen(kW, kH);
     canvas.SetFrameMode(mode);
     canvas.BeginFrame(kW, kH);
     canvas.ResetEntryState();
@@ -219,7 +193,7 @@ TEST_F(FrameIdentity, TextBeyondTheAtlasStillLands) {
     }
     canvas.EndEntry();
     canvas.EndFrame();
-    return offscreen.Read();
+    return offscreen.Read(4);
   };
   const auto a = draw(*literalCanvas_, FrameMode::kLiteral);
   const auto b = draw(*fastCanvas_, FrameMode::kFast);
