@@ -24,7 +24,8 @@ const exchange::NameRules& CommittedRules() {
   static const exchange::NameRules rules = [] {
     exchange::NameRules loaded;
     std::string bytes;
-    if (!files::ReadWholeFile(BORVIK_SOURCE_DIR "/data/exchange/names.csv", bytes) ||
+    if (!files::ReadWholeFile(BORVIK_SOURCE_DIR "/data/exchange/names.csv", bytes,
+                              files::kMaxNameRulesFileBytes) ||
         !loaded.Add(bytes, "names.csv")) {
       std::abort();
     }
