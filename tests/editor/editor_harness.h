@@ -67,6 +67,19 @@ inline constexpr int kFineAshBox = 1096;
 inline constexpr int kSedimentaryRockBox = 1087;
 inline constexpr int kLimestoneBox = 1017;
 
+// B-1 at 12.5 m: clay 0-2, fine sand 2-5, coarse sand 5-9, typed and entered.
+inline void EnterThree(Editor& e) {
+  e.TypeHeader("B-1", "12.5");
+  ASSERT_TRUE(e.Enter("0", "2", kClayBox).accepted);
+  ASSERT_TRUE(e.Enter("2", "5", kFineSandBox).accepted);
+  ASSERT_TRUE(e.Enter("5", "9", kCoarseSandBox).accepted);
+}
+
+// Clears every lithology box so the next Enter ticks only its own.
+inline void Untick(Editor& e) {
+  for (CheckBoxState& box : e.State().lithology) box.checked = false;
+}
+
 inline std::string HeaderLine() { return std::string(files::kHeaderLine) + "\r\n"; }
 
 // A layer line with every mark left out: top, bot, int, Str, Bou, RF1, RF2.

@@ -20,13 +20,6 @@ const std::string kThreeLayers = "B-3,45.5,\r\n" + HeaderLine() +
                                  PlainLine("2,5,2,0,1,0.19,0.19") +
                                  PlainLine("5,9,7,1,2,0.16,0.22");
 
-void EnterThree(Editor& e) {
-  e.TypeHeader("B-1", "12.5");
-  ASSERT_TRUE(e.Enter("0", "2", kClayBox).accepted);
-  ASSERT_TRUE(e.Enter("2", "5", kFineSandBox).accepted);
-  ASSERT_TRUE(e.Enter("5", "9", kCoarseSandBox).accepted);
-}
-
 TEST(FileLoad, ShowsTheLastLayerOfTheFile) {
   Editor e;
   EnterThree(e);

@@ -20,17 +20,6 @@ const std::string kClay02 = PlainLine("0,2,0,0,0,0.15,0.15");
 const std::string kFineSand25 = PlainLine("2,5,2,0,0,0.19,0.19");
 const std::string kCoarseSand59 = PlainLine("5,9,5,0,0,0.21,0.21");
 
-void EnterThree(Editor& e) {
-  e.TypeHeader("B-1", "12.5");
-  ASSERT_TRUE(e.Enter("0", "2", kClayBox).accepted);
-  ASSERT_TRUE(e.Enter("2", "5", kFineSandBox).accepted);
-  ASSERT_TRUE(e.Enter("5", "9", kCoarseSandBox).accepted);
-}
-
-void Untick(Editor& e) {
-  for (CheckBoxState& box : e.State().lithology) box.checked = false;
-}
-
 std::vector<float> Tops(const Editor& e) {
   std::vector<float> tops;
   const model::LayerTable& layers = e.session->Log().layers;

@@ -30,17 +30,6 @@ const std::string kFiveLayers =
     PlainLine("4,7.5,4,0,0,0.1799,0.1799") + PlainLine("7.5,30,7.5,0,4,0.29,0.32") +
     PlainLine("30,31,30,0,0,0,0");
 
-void EnterThree(Editor& e) {
-  e.TypeHeader("B-1", "12.5");
-  ASSERT_TRUE(e.Enter("0", "2", kClayBox).accepted);
-  ASSERT_TRUE(e.Enter("2", "5", kFineSandBox).accepted);
-  ASSERT_TRUE(e.Enter("5", "9", kCoarseSandBox).accepted);
-}
-
-void Untick(Editor& e) {
-  for (CheckBoxState& box : e.State().lithology) box.checked = false;
-}
-
 // Each command that changes the log, from a state where it changes much:
 // undo gives back the state before it, redo the state after it, as often
 // as the user goes back and forth.

@@ -20,10 +20,6 @@ using namespace testing;
 const std::string kTwoLayers = "B-2,7,\r\n" + HeaderLine() + PlainLine("0,2,0,0,0,0.15,0.15") +
                                PlainLine("2,5,2,0,0,0.19,0.19");
 
-void Untick(Editor& e) {
-  for (CheckBoxState& box : e.State().lithology) box.checked = false;
-}
-
 TEST(WindowTitle, NamesTheFileAndMarksChanges) {
   Editor e;
   EXPECT_EQ(e.session->WindowTitle(), "Borvik");
