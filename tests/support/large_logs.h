@@ -7,8 +7,7 @@
 
 #include "files/layer_csv.h"
 #include "model/document.h"
-#include "render/draw_table.h"
-#include "render/frame.h"
+#include "support/log_scene.h"
 
 namespace borvik::testing {
 
@@ -93,25 +92,16 @@ inline std::string AcceptedLogText(int count, float shift) {
   return files::FormatLayerFile(log->header, log->layers);
 }
 
-struct LargeLog {
-  std::unique_ptr<model::Document> document = std::make_unique<model::Document>();
-  std::unique_ptr<render::DrawTable> drawing = std::make_unique<render::DrawTable>();
-  render::LegendUsage usage;
-  settings::CategoryCatalogue catalogue = settings::CategoryCatalogue::Defaults();
-  render::ViewOptions view;
-
+// One of the largest logs, drawn at a scale and scrolled, the legend on.
+struct LargeLog : LogScene {
   LargeLog(LogKind kind, int scaleIndex, int scroll) {
     document->header = {"B-999 大深度ボーリング", 35.5f};
     document->layers = MakeLayers(kind);
     view.showLegend = true;
     view.scaleIndex = scaleIndex;
     view.scrollPosition = scroll;
-    render::RebuildDrawing(*drawing, usage, document->layers, scaleIndex);
+    Rebuild();
   }
-  render::Scene Scene() const { return {*drawing, usage, catalogue, document->header, view}; }
-
-  // The log as a layer file.
-  std::string Csv() const { return files::FormatLayerFile(document->header, document->layers); }
 };
 
 }  // namespace borvik::testing

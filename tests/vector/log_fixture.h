@@ -1,7 +1,6 @@
 #pragma once
-// A log with its drawing, as the render command builds it: loaded from a
-// layer file, or the 999-layer log of 1 m layers (40 sheets at 1/100) with
-// every kind of mark.
+// Logs for the vector tests: loaded from a layer file, or the 999-layer log
+// of 1 m layers (40 sheets at 1/100) with every kind of mark.
 
 #include <gtest/gtest.h>
 
@@ -9,44 +8,29 @@
 #include <memory>
 
 #include "files/layer_csv.h"
-#include "model/document.h"
-#include "render/draw_table.h"
-#include "render/frame.h"
-#include "settings/category_catalogue.h"
+#include "support/log_scene.h"
 
 namespace borvik::testing {
-
-struct LogFixture {
-  std::unique_ptr<model::Document> log = std::make_unique<model::Document>();
-  std::unique_ptr<render::DrawTable> drawing = std::make_unique<render::DrawTable>();
-  render::LegendUsage usage;
-  settings::CategoryCatalogue catalogue = settings::CategoryCatalogue::Defaults();
-  render::ViewOptions view;
-
-  // The drawing again, for the view's scale.
-  void Rebuild() { render::RebuildDrawing(*drawing, usage, log->layers, view.scaleIndex); }
-  render::Scene Scene() const { return {*drawing, usage, catalogue, log->header, view}; }
-};
 
 inline std::filesystem::path ExampleLog() {
   return std::filesystem::path(BORVIK_SOURCE_DIR) / "examples" / "b-1.csv";
 }
 
-inline std::unique_ptr<LogFixture> LoadLog(const std::filesystem::path& file,
-                                           const render::ViewOptions& view = {}) {
-  auto fixture = std::make_unique<LogFixture>();
+inline std::unique_ptr<LogScene> LoadLog(const std::filesystem::path& file,
+                                         const render::ViewOptions& view = {}) {
+  auto fixture = std::make_unique<LogScene>();
   fixture->view = view;
-  EXPECT_TRUE(files::ReadLayerFile(file, *fixture->log)) << file;
+  EXPECT_TRUE(files::ReadLayerFile(file, *fixture->document)) << file;
   fixture->Rebuild();
   return fixture;
 }
 
 // 999 layers of 1 m: every lithology, base, rock quality and weathering in
 // turn, two structures, a feature and a sample on each.
-inline std::unique_ptr<LogFixture> FullLog(const render::ViewOptions& view = {}) {
-  auto fixture = std::make_unique<LogFixture>();
+inline std::unique_ptr<LogScene> FullLog(const render::ViewOptions& view = {}) {
+  auto fixture = std::make_unique<LogScene>();
   fixture->view = view;
-  fixture->log->header = {"B-999 大深度ボーリング", 35.5f};
+  fixture->document->header = {"B-999 大深度ボーリング", 35.5f};
   static constexpr float kCodes[] = {0.15f, 0.16f, 0.18f, 0.19f,   0.2f,  0.21f, 0.22f,
                                      0.24f, 0.25f, 0.26f, 0.1799f, 0.27f, 0.29f};
   for (int i = 0; i < model::LayerTable::kMaxLayers; ++i) {
@@ -71,7 +55,7 @@ inline std::unique_ptr<LogFixture> FullLog(const render::ViewOptions& view = {})
     layer.Ec[0] = 1 + i % 9;
     layer.DSa[0] = layer.top + 0.5f;
     layer.Sa[0] = 1;
-    EXPECT_TRUE(fixture->log->layers.Append(layer));
+    EXPECT_TRUE(fixture->document->layers.Append(layer));
   }
   fixture->Rebuild();
   return fixture;

@@ -45,7 +45,7 @@ TEST(PaperGeometry, LinesKeepThePicturesProportion) {
   }
 }
 
-SheetGroups Groups(const testing::LogFixture& log) {
+SheetGroups Groups(const testing::LogScene& log) {
   long long last = 0;
   for (int e = 0; e <= log.drawing->LastEntry(); ++e) {
     last = std::max(last, SheetIndex(log.drawing->Entry(e).x));
